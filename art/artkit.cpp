@@ -1,0 +1,145 @@
+// artkit.cpp: the Cairo canvas, fitted text and the 24-bit BMP writer shared by the generators.
+#include "artkit.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdint>
+#include <vector>
+
+namespace artkit {
+
+Canvas::Canvas(int w, int h)
+    : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr(cairo_create(surface)),
+      width(w), height(h) {
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+}
+
+Canvas::~Canvas() {
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+namespace {
+
+void putLe16(std::vector<unsigned char>& out, uint32_t v) {
+    out.push_back(v & 0xff);
+    out.push_back((v >> 8) & 0xff);
+}
+
+void putLe32(std::vector<unsigned char>& out, uint32_t v) {
+    putLe16(out, v & 0xffff);
+    putLe16(out, v >> 16);
+}
+
+// Cairo stores premultiplied colour; blending over the matte undoes the premultiplication.
+Rgb flatten(uint32_t argb, Rgb key, Rgb matte) {
+    unsigned a = argb >> 24;
+    if (a == 0)
+        return key;
+    auto channel = [a](unsigned premultiplied, unsigned under) {
+        return static_cast<unsigned char>(std::min(255u, premultiplied + under * (255 - a) / 255));
+    };
+    Rgb c{channel((argb >> 16) & 0xff, matte.r), channel((argb >> 8) & 0xff, matte.g),
+          channel(argb & 0xff, matte.b)};
+    if (c.r == key.r && c.g == key.g && c.b == key.b)
+        c.g = static_cast<unsigned char>(key.g > 127 ? key.g - 1 : key.g + 1);
+    return c;
+}
+
+} // namespace
+
+bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
+    cairo_surface_flush(canvas.surface);
+    const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
+    const int stride = cairo_image_surface_get_stride(canvas.surface);
+    const uint32_t rowBytes = (canvas.width * 3 + 3) & ~3u;
+    const uint32_t pixelBytes = rowBytes * canvas.height;
+
+    std::vector<unsigned char> out;
+    out.reserve(54 + pixelBytes);
+    out.push_back('B');
+    out.push_back('M');
+    putLe32(out, 54 + pixelBytes);
+    putLe32(out, 0);
+    putLe32(out, 54);
+    putLe32(out, 40);
+    putLe32(out, canvas.width);
+    putLe32(out, canvas.height);
+    putLe16(out, 1);
+    putLe16(out, 24);
+    putLe32(out, 0); // no compression
+    putLe32(out, pixelBytes);
+    putLe32(out, 2835); // 72 dpi
+    putLe32(out, 2835);
+    putLe32(out, 0);
+    putLe32(out, 0);
+    for (int y = canvas.height - 1; y >= 0; --y) { // BMP rows run bottom-up
+        auto row = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < canvas.width; ++x) {
+            Rgb c = flatten(row[x], key, matte);
+            out.push_back(c.b);
+            out.push_back(c.g);
+            out.push_back(c.r);
+        }
+        for (uint32_t pad = canvas.width * 3; pad < rowBytes; ++pad)
+            out.push_back(0);
+    }
+
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w, double h,
+                    bool bold) {
+    cairo_save(cr);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    double size = h;
+    cairo_text_extents_t ext;
+    for (;; size -= 0.5) {
+        cairo_set_font_size(cr, size);
+        cairo_text_extents(cr, text, &ext);
+        if ((ext.width <= w && ext.height <= h) || size <= 4)
+            break;
+    }
+    double tx = x + (w - ext.width) / 2 - ext.x_bearing;
+    double ty = y + (h - ext.height) / 2 - ext.y_bearing;
+    cairo_move_to(cr, tx, ty);
+    cairo_show_text(cr, text);
+    cairo_restore(cr);
+}
+
+void setColour(cairo_t* cr, Rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
+}
+
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+    const double pi = 3.14159265358979;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
+    cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
+    cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
+    cairo_close_path(cr);
+}
+
+bool makeFolders(const std::string& path) {
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '/') {
+            std::string part = path.substr(0, i);
+            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace artkit

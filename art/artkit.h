@@ -1,0 +1,42 @@
+// artkit.h: what both picture generators share: a Cairo canvas, fitted text, and the BMP writer.
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+
+namespace artkit {
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+// A Cairo ARGB canvas, cleared to fully transparent.
+struct Canvas {
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    cairo_surface_t* surface;
+    cairo_t* cr;
+    int width;
+    int height;
+};
+
+// Writes the canvas as an uncompressed 24-bit Windows BMP. Fully transparent pixels become `key`;
+// partly transparent ones are blended over `matte`, and no visible pixel is allowed to equal `key`.
+// Returns false when the file cannot be written.
+bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte);
+
+// Draws `text` in DejaVu Sans (through fontconfig), as large as fits inside the box, centred.
+void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w, double h,
+                    bool bold = true);
+
+void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
+void roundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+
+// Makes the folder and its parents; returns false on failure.
+bool makeFolders(const std::string& path);
+
+} // namespace artkit
