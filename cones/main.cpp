@@ -1,1 +1,14 @@
-// placeholder: being written
+// main.cpp: Quandrel's entry: load the sheets, open the window, play rounds until asked to stop.
+#include "game.h"
+#include "startup.h"
+
+// The exit status is 1 whichever way the game ends.
+int main(int, char**) {
+    if (!loadSheets())
+        return 1;
+    Game* game = new Game;
+    game->newRound();
+    runFrameLoop(*game);
+    SDL_Quit();
+    return 1;
+}
