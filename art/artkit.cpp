@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace artkit {
@@ -117,6 +117,25 @@ void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w,
     cairo_restore(cr);
 }
 
+void labelPath(cairo_t* cr, const char* text, double x, double y, double w, double h,
+               double maxSize, bool bold) {
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    double size = maxSize;
+    cairo_text_extents_t ext, cap;
+    for (;; size -= 0.25) {
+        cairo_set_font_size(cr, size);
+        cairo_text_extents(cr, text, &ext);
+        cairo_text_extents(cr, "H", &cap);
+        if ((ext.width <= w && -cap.y_bearing <= h) || size <= 4)
+            break;
+    }
+    double tx = x + (w - ext.width) / 2 - ext.x_bearing;
+    double baseline = y + (h - cap.y_bearing) / 2;
+    cairo_move_to(cr, tx, baseline);
+    cairo_text_path(cr, text);
+}
+
 void setColour(cairo_t* cr, Rgb c, double alpha) {
     cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, alpha);
 }
@@ -129,6 +148,28 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
     cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
     cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
     cairo_close_path(cr);
+}
+
+void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+}
+
+Rgb mix(Rgb a, Rgb b, double t) {
+    auto channel = [t](unsigned char from, unsigned char to) {
+        return static_cast<unsigned char>(from + (to - from) * t + 0.5);
+    };
+    return Rgb{channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
+}
+
+void addStop(cairo_pattern_t* pattern, double offset, Rgb c, double alpha) {
+    cairo_pattern_add_color_stop_rgba(pattern, offset, c.r / 255.0, c.g / 255.0, c.b / 255.0,
+                                      alpha);
 }
 
 bool makeFolders(const std::string& path) {

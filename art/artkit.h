@@ -33,8 +33,20 @@ bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matt
 void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w, double h,
                     bool bold = true);
 
+// Adds the path of `text` in DejaVu Sans to `cr`, at most `maxSize` pixels tall and narrow enough
+// for the box, centred on the box by its capital height so that labels of one size share a
+// baseline whether or not they have descenders. Fill or stroke it afterwards.
+void labelPath(cairo_t* cr, const char* text, double x, double y, double w, double h,
+               double maxSize, bool bold = true);
+
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
+
+// `a` moved the fraction `t` of the way towards `b`.
+Rgb mix(Rgb a, Rgb b, double t);
+// Adds a colour stop to a Cairo gradient.
+void addStop(cairo_pattern_t* pattern, double offset, Rgb c, double alpha = 1.0);
 
 // Makes the folder and its parents; returns false on failure.
 bool makeFolders(const std::string& path);
