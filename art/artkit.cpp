@@ -37,23 +37,28 @@ void putLe32(std::vector<unsigned char>& out, uint32_t v) {
 }
 
 // Cairo stores premultiplied colour; blending over the matte undoes the premultiplication.
-Rgb flatten(uint32_t argb, Rgb key, Rgb matte) {
+Rgb blendOver(uint32_t argb, Rgb matte) {
     unsigned a = argb >> 24;
-    if (a == 0)
-        return key;
     auto channel = [a](unsigned premultiplied, unsigned under) {
         return static_cast<unsigned char>(std::min(255u, premultiplied + under * (255 - a) / 255));
     };
-    Rgb c{channel((argb >> 16) & 0xff, matte.r), channel((argb >> 8) & 0xff, matte.g),
-          channel(argb & 0xff, matte.b)};
+    return Rgb{channel((argb >> 16) & 0xff, matte.r), channel((argb >> 8) & 0xff, matte.g),
+               channel(argb & 0xff, matte.b)};
+}
+
+// A visible pixel that happens to come out as the key is nudged off it, or it would vanish.
+Rgb flatten(uint32_t argb, Rgb key, Rgb matte) {
+    if ((argb >> 24) == 0)
+        return key;
+    Rgb c = blendOver(argb, matte);
     if (c.r == key.r && c.g == key.g && c.b == key.b)
         c.g = static_cast<unsigned char>(key.g > 127 ? key.g - 1 : key.g + 1);
     return c;
 }
 
-} // namespace
-
-bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
+// Folds a whole canvas into 24-bit BMP bytes; `matteAt(x, y)` gives the colour under each pixel.
+template <typename MatteAt>
+bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, MatteAt matteAt) {
     cairo_surface_flush(canvas.surface);
     const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
     const int stride = cairo_image_surface_get_stride(canvas.surface);
@@ -81,7 +86,7 @@ bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matt
     for (int y = canvas.height - 1; y >= 0; --y) { // BMP rows run bottom-up
         auto row = reinterpret_cast<const uint32_t*>(data + y * stride);
         for (int x = 0; x < canvas.width; ++x) {
-            Rgb c = flatten(row[x], key, matte);
+            Rgb c = flatten(row[x], key, matteAt(x, y));
             out.push_back(c.b);
             out.push_back(c.g);
             out.push_back(c.r);
@@ -95,6 +100,27 @@ bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matt
         return false;
     bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
     return std::fclose(f) == 0 && ok;
+}
+
+} // namespace
+
+bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
+    return writeFolded(canvas, path, key, [matte](int, int) { return matte; });
+}
+
+bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
+                    int atX, int atY, Rgb matte) {
+    cairo_surface_flush(under.surface);
+    return writeFolded(canvas, path, key,
+                       [&](int x, int y) { return pixelOver(under, x + atX, y + atY, matte); });
+}
+
+Rgb pixelOver(const Canvas& canvas, int x, int y, Rgb matte) {
+    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height)
+        return matte;
+    const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
+    const int stride = cairo_image_surface_get_stride(canvas.surface);
+    return blendOver(reinterpret_cast<const uint32_t*>(data + y * stride)[x], matte);
 }
 
 void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w, double h,

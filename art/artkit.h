@@ -29,6 +29,15 @@ struct Canvas {
 // Returns false when the file cannot be written.
 bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte);
 
+// The same, for a picture the game draws over another known picture: partly transparent pixels
+// are blended over the pixel of `under` that lies below them when the canvas's top-left corner
+// stands at (atX, atY) on it, and over `matte` outside it.
+bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
+                    int atX, int atY, Rgb matte);
+
+// The colour of a canvas pixel as if the canvas were drawn over `matte`.
+Rgb pixelOver(const Canvas& canvas, int x, int y, Rgb matte);
+
 // Draws `text` in DejaVu Sans (through fontconfig), as large as fits inside the box, centred.
 void drawFittedText(cairo_t* cr, const char* text, double x, double y, double w, double h,
                     bool bold = true);
