@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# play_escape_test.sh GAME_DIR SCREEN: Escape quits from the title, the game or the result.
+source "$(dirname "$0")/play_common.sh"
+screen_name=$2
+start_game
+until_screen 10 on_title_start || fail "no title"
+if [ "$screen_name" != title ]; then
+    hold z
+    until_screen 5 on_game || fail "Z did not start a game"
+fi
+if [ "$screen_name" = result ]; then
+    xdotool keydown Down
+    until_screen 60 on_result || fail "the game did not end on the result screen"
+    xdotool keyup Down
+fi
+hold Escape
+expect_goodbye
+echo "Escape on the $screen_name screen: ok"

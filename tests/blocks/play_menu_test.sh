@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# play_menu_test.sh GAME_DIR: the title shows, its cursor follows Down, Z starts a game, pieces
+# stay up until Down is held, then drop to the bottom; Escape in the game quits.
+source "$(dirname "$0")/play_common.sh"
+start_game
+until_screen 10 on_title_start || fail "the title with the cursor on Start did not show"
+xdotool keydown Down
+until_screen 5 on_title_quit || fail "the cursor did not follow Down to Quit"
+xdotool keyup Down
+until_screen 5 on_title_start || fail "the cursor did not return to Start"
+hold z
+until_screen 5 on_game || fail "Z did not start a game"
+sleep 1
+shoot still
+well_bottom_empty "$WORK/still.png" || fail "a piece fell to the bottom without Down"
+xdotool keydown Down
+sleep 1.5
+xdotool keyup Down
+until_screen 5 on_game || fail "the game screen went away"
+well_bottom_empty "$WORK/now.png" && fail "holding Down dropped no piece to the bottom"
+hold Escape
+expect_goodbye
+echo "menu, start, drop and Escape: ok"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# startup_failure_test.sh GAME_DIR: the start-up failures give their Shift-JIS message on
+# standard output and their exit status.
+set -u
+program=$(cd "$1" && pwd)/blocks
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+export SDL_AUDIODRIVER=dummy
+
+# expect NAME STATUS MESSAGE-BYTES -- command...
+expect() {
+    local name=$1 want_status=$2 message=$3 status=0
+    shift 4
+    (cd "$work" && timeout 10 "$@" >"$work/stdout" 2>/dev/null) || status=$?
+    printf "$message\n" >"$work/want"
+    if [ "$status" -ne "$want_status" ]; then
+        echo "FAIL: $name: status $status, not $want_status"; failed=1
+    elif ! cmp -s "$work/stdout" "$work/want"; then
+        echo "FAIL: $name: said $(od -An -tx1 "$work/stdout")"; failed=1
+    else
+        echo "$name: ok"
+    fi
+}
+
+# "画像ファイルが読めませんでした": the working folder has no num.bmp.
+expect "num.bmp missing" 1 \
+    '\x89\xe6\x91\x9c\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd' \
+    -- env SDL_VIDEODRIVER=dummy "$program"
+# "SDLが初期化できません": no such video driver.
+expect "unusable video driver" 255 \
+    'SDL\x82\xaa\x8f\x89\x8a\xfa\x89\xbb\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1' \
+    -- env SDL_VIDEODRIVER=nonexistent "$program"
+exit $failed
