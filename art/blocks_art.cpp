@@ -497,7 +497,7 @@ void paintResult(Canvas& canvas) {
 void paintWellBack(Canvas& canvas) {
     cairo_t* cr = canvas.cr;
     cairo_pattern_t* deep = cairo_pattern_create_linear(0, 0, 0, canvas.height);
-    artkit::addStop(deep, 0, Rgb{10, 12, 34});
+    artkit::addStop(deep, 0, Rgb{6, 6, 20});
     artkit::addStop(deep, 1, Rgb{24, 20, 56});
     cairo_rectangle(cr, 0, 0, canvas.width, canvas.height);
     cairo_set_source(cr, deep);
