@@ -56,6 +56,7 @@ TEST(PieceCollides, WallsFloorBlocksAndTheSpaceAboveTheWell) {
         {"square half above the well", 2, 3, -1, 0, -1, -1, 0},
         {"square above the well and outside its columns", 2, -5, -3, 0, -1, -1, 0},
         {"square half above the well on a block", 2, 3, -1, 0, 4, 0, 1},
+        {"cell above the well past the right wall", 4, 7, 0, 0, -1, -1, 0},
         {"square beside a block", 2, 3, 10, 0, 5, 10, 0},
         {"square on a block", 2, 3, 10, 0, 4, 11, 1},
         {"turned square reaches the row above its pivot", 2, 3, 10, 1, 4, 9, 1},
