@@ -110,31 +110,19 @@ TEST_F(Rules, SlidesAndTurnsRunTheirAnimationThenRepeat) {
     const std::vector<int32_t> turnA = {-84, -78, -72, -66, -60, -54, -48, -42,
                                         -36, -30, -24, -18, -12, -6,  0};
     const std::vector<int32_t> turnB = {84, 78, 72, 66, 60, 54, 48, 42, 36, 30, 24, 18, 12, 6, 0};
+    const std::vector<int32_t> slideRight = {-169, -138, -107, -76, -45, -14, 0};
+    const std::vector<int32_t> slideLeft = {169, 138, 107, 76, 45, 14, 0};
     const Case cases[] = {
-        {"slide right",
-         Right,
-         &Player::slideOffset,
-         &Player::pieceColumn,
-         3,
-         {-169, -138, -107, -76, -45, -14, 0},
-         4,
-         5},
-        {"slide left",
-         Left,
-         &Player::slideOffset,
-         &Player::pieceColumn,
-         3,
-         {169, 138, 107, 76, 45, 14, 0},
-         2,
-         1},
+        {"slide right", Right, &Player::slideOffset, &Player::pieceColumn, 3, slideRight, 4, 5},
+        {"slide left", Left, &Player::slideOffset, &Player::pieceColumn, 3, slideLeft, 2, 1},
         {"turn with A", ButtonA, &Player::turnAngle, &Player::pieceTurn, 0, turnA, 1, 2},
         {"turn with B", ButtonB, &Player::turnAngle, &Player::pieceTurn, 0, turnB, 3, 2},
         {"A past the last turn", ButtonA, &Player::turnAngle, &Player::pieceTurn, 3, turnA, 0, 1},
     };
     for (const Case& c : cases) {
         SetUp();
-        place(3, 3, 10, c.position == &Player::pieceTurn ? c.start : 0);
-        player.pieceColumn = c.position == &Player::pieceColumn ? c.start : 3;
+        place(3, 3, 10); // the T in open space
+        player.*c.position = c.start;
         std::vector<int32_t> trace;
         for (size_t tick = 0; tick < c.trace.size(); ++tick) {
             play(c.input, 1);
