@@ -323,8 +323,14 @@ TEST_F(DrawTest, AHoveredButtonGetsABlueFrameWithABlackInside) {
             const SDL_Rect& area = game->buttons[i].hitArea;
             int right = area.x + area.w - 1, bottom = area.y + area.h - 1;
             if (i == c.button) {
-                EXPECT_TRUE(shows(area.x, area.y, Blue, "frame corner")) << c.mouseX;
-                EXPECT_TRUE(shows(right, bottom, Blue, "frame corner")) << c.mouseX;
+                int midX = area.x + area.w / 2, midY = area.y + area.h / 2;
+                for (auto [x, y] : {std::pair{area.x, area.y},
+                                    {right, bottom},
+                                    {area.x, midY},
+                                    {right, midY},
+                                    {midX, area.y},
+                                    {midX, bottom}})
+                    EXPECT_TRUE(shows(x, y, Blue, "frame")) << c.mouseX << ", " << c.mouseY;
                 EXPECT_TRUE(shows(right + 1, bottom, Black, "outside")) << c.mouseX;
                 EXPECT_TRUE(shows(area.x + 1, area.y + 1, Black, "inside")) << c.mouseX;
                 EXPECT_TRUE(shows(right - 1, bottom - 1, Black, "inside")) << c.mouseX;
