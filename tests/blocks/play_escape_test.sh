@@ -5,14 +5,13 @@ screen_name=$2
 start_game
 until_screen 10 on_title_start || fail "no title"
 if [ "$screen_name" != title ]; then
-    hold z
-    until_screen 5 on_game || fail "Z did not start a game"
+    start_with_z
 fi
 if [ "$screen_name" = result ]; then
     xdotool keydown Down
     until_screen 60 on_result || fail "the game did not end on the result screen"
     xdotool keyup Down
 fi
-hold Escape
+quit_holding Escape
 expect_goodbye
 echo "Escape on the $screen_name screen: ok"
