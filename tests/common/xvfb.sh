@@ -4,7 +4,7 @@
 start_xvfb() {
     local geometry=$1
     XVFB_DIR=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$XVFB_DIR/display" 2>"$XVFB_DIR/log" &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$XVFB_DIR/display" 2>"$XVFB_DIR/log" &
     XVFB_PID=$!
     trap 'kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; rm -rf "$XVFB_DIR"' EXIT
     for _ in $(seq 100); do
