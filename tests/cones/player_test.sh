@@ -13,8 +13,15 @@ source "$(dirname "$0")/../common/xvfb.sh"
 start_xvfb 800x600x24
 work=$(mktemp -d)
 game=""
-trap '[ -n "$game" ] && kill -9 $game 2>/dev/null; rm -rf "$work"; kill $XVFB_PID 2>/dev/null;
-      wait $XVFB_PID 2>/dev/null; rm -rf "$XVFB_DIR"' EXIT
+# Replaces the trap of start_xvfb: the game ignores SIGTERM, and Xvfb must go even after a failure.
+cleanup() {
+    if [ -n "$game" ]; then kill -9 "$game" 2>/dev/null || true; fi
+    rm -rf "$work"
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$XVFB_DIR"
+}
+trap cleanup EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() {

@@ -64,13 +64,19 @@ video-mode)
     # classic one emulates it. When the window opens, this runtime cannot show the failure.
     source "$(dirname "$0")/../common/xvfb.sh"
     start_xvfb 800x600x8
-    trap 'cleanup; kill $XVFB_PID 2>/dev/null; wait $XVFB_PID 2>/dev/null; rm -rf "$XVFB_DIR"' EXIT
+    stop_xvfb() {
+        cleanup
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        rm -rf "$XVFB_DIR"
+    }
+    trap stop_xvfb EXIT
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     (cd "$game_dir" && exec ./cones) </dev/null >"$work/out" 2>"$work/err" &
     game=$!
     for _ in $(seq 30); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
     if kill -0 $game 2>/dev/null; then
-        kill -9 $game
+        kill -9 $game || true
         wait $game 2>/dev/null || true
         echo "this runtime opens the window on an 8-bit screen: nothing to refuse"
         exit 77
