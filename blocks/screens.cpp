@@ -31,7 +31,16 @@ void drawWhole(SDL_Surface* picture, SDL_Surface* target) {
         drawSprite(picture, 0, 0, picture->w, picture->h, target, 0, 0);
 }
 
+// The frame leaves the well open from the top of the screen, but the well's background starts 25
+// pixels lower; without this the strip above it would keep whatever an earlier frame left there.
+void clearWell() {
+    SDL_Rect well = {WellX, 0, BoardColumns * 20, 440};
+    SDL_FillRect(screen, &well, SDL_MapRGB(screen->format, 0, 0, 0));
+}
+
 void drawGameScreen(const Player* player) {
+    if (screen)
+        clearWell();
     drawBoard(player, WellX, WellY);
     drawWhole(backImage, screen); // the frame; its green window shows the well
     drawNumber(player->score, ScoreDigits, 410, 170);

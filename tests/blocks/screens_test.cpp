@@ -155,8 +155,12 @@ TEST_F(ScreensTest, GameTickDrawsTheWellUnderTheFrame) {
     player.garbagePending = 2;
     player.chainTimer = 11; // one tick runs before the drawing: 10 left, 20 pixels
     player.cells[1][23] = GarbageCell;
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 200, 30, 30)); // an earlier frame
     tick();
     EXPECT_EQ(player.chainTimer, 10);
+    // Above the well's background the window is cleared, not left with the earlier frame.
+    EXPECT_EQ(pixelAt(screen, 250, 10), (Colour{0, 0, 0}));
+    EXPECT_EQ(pixelAt(screen, 399, 24), (Colour{0, 0, 0}));
     EXPECT_EQ(currentScreen, gameScreen);
     // Frame, well background and the block in the window; the score's digits; the side display.
     EXPECT_EQ(pixelAt(screen, 10, 10), FrameColour);
