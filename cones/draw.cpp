@@ -18,6 +18,12 @@ constexpr int MarksX = 250, MarksY = 555, MarkLowerRow = 15;
 constexpr int MarkerX = 520;
 constexpr int SecretX = 600, SecretY = 290;
 
+// Where the pointer rings a palette cone or a slot of the current row: left and top bounds
+// exclusive, right bounds and the palette's bottom inclusive.
+constexpr int PaletteRingLeft = 100, PaletteRingRight = 134, PaletteRingTop = 45;
+constexpr int PaletteRingBottom = 584;
+constexpr int SlotRingLeft = 320, SlotRingRight = 486, SlotRingDepth = 32;
+
 constexpr Uint8 FrameBlue[3] = {0, 0, 255};
 
 void blitCell(int cellX, int size, int x, int y) {
@@ -102,12 +108,14 @@ void Game::drawPalette() {
 
 // Each palette cone owns a band 60 pixels high and each slot one 45 pixels wide, gaps included.
 void Game::drawHoverRing() {
-    if (100 < mouseX && mouseX <= 134 && 45 < mouseY && mouseY <= 584) {
+    if (PaletteRingLeft < mouseX && mouseX <= PaletteRingRight && PaletteRingTop < mouseY &&
+        mouseY <= PaletteRingBottom) {
         drawRing(PaletteX, PaletteY + PalettePitch * ((mouseY - PaletteY) / PalettePitch));
         return;
     }
     int top = rowTop(currentRow);
-    if (320 < mouseX && mouseX <= 486 && top < mouseY && mouseY < top + 32)
+    if (SlotRingLeft < mouseX && mouseX <= SlotRingRight && top < mouseY &&
+        mouseY < top + SlotRingDepth)
         drawRing(BoardX - 1 + SlotPitch * ((mouseX - BoardX) / SlotPitch), top);
 }
 

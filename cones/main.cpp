@@ -2,11 +2,14 @@
 #include "game.h"
 #include "startup.h"
 
+// The one game, kept for the life of the process and never released.
+static Game* game = nullptr;
+
 // The exit status is 1 whichever way the game ends.
 int main(int, char**) {
     if (!loadSheets())
         return 1;
-    Game* game = new Game;
+    game = new Game;
     game->newRound();
     runFrameLoop(*game);
     SDL_Quit();

@@ -26,6 +26,7 @@ class SheetTest : public ::testing::Test {
         conesSheet = guiSheet = nullptr;
     }
     void TearDown() override {
+        forgetSheets();
         ASSERT_EQ(chdir(home.c_str()), 0);
         ASSERT_EQ(system(("rm -rf " + folder).c_str()), 0);
     }
@@ -44,7 +45,13 @@ class SheetTest : public ::testing::Test {
         std::fputs(text, file);
         std::fclose(file);
     }
+    static void forgetSheets() {
+        SDL_FreeSurface(conesSheet);
+        SDL_FreeSurface(guiSheet);
+        conesSheet = guiSheet = nullptr;
+    }
     static bool loadQuietly(std::string& message) {
+        forgetSheets();
         ::testing::internal::CaptureStderr();
         bool loaded = loadSheets();
         message = ::testing::internal::GetCapturedStderr();
