@@ -3,6 +3,8 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include "artkit.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,17 +14,8 @@ namespace {
 constexpr double Pi = 3.14159265358979;
 
 // Both icons are drawn on a 128-unit square; the surfaces scale it.
-void roundedSquare(cairo_t* cr, double x, double y, double size, double radius) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + size - radius, y + radius, radius, -Pi / 2, 0);
-    cairo_arc(cr, x + size - radius, y + size - radius, radius, 0, Pi / 2);
-    cairo_arc(cr, x + radius, y + size - radius, radius, Pi / 2, Pi);
-    cairo_arc(cr, x + radius, y + radius, radius, Pi, 3 * Pi / 2);
-    cairo_close_path(cr);
-}
-
 void tile(cairo_t* cr, double r, double g, double b) {
-    roundedSquare(cr, 4, 4, 120, 22);
+    artkit::roundedRect(cr, 4, 4, 120, 120, 22);
     cairo_pattern_t* bg = cairo_pattern_create_linear(0, 4, 0, 124);
     cairo_pattern_add_color_stop_rgb(bg, 0, r * 1.2, g * 1.2, b * 1.2);
     cairo_pattern_add_color_stop_rgb(bg, 1, r * 0.6, g * 0.6, b * 0.6);

@@ -68,11 +68,11 @@ struct Player {
     int32_t lockPoints;     // points of the lock being processed, added to score at its end
     int32_t garbagePending; // garbage rows waiting to rise from below
     Particle particles[ParticleCount]; // debris of removed rows, board-relative
-    Particle rowSettle[BoardRows];     // per row: y offset (never above 0), vy, value 1 while settling
-    Particle popups[PopupCount];       // x age in ticks, y board-relative position, value points
-    int32_t chainValue;                // worth of the next removed row: 1, 2, 4 ... 64
-    SDL_Surface* characterBack;        // the well's background picture, owned by the record
-    int32_t chainTimer;                // play ticks left before chainValue falls back to 1
+    Particle rowSettle[BoardRows]; // per row: y offset (never above 0), vy, value 1 while settling
+    Particle popups[PopupCount];   // x age in ticks, y board-relative position, value points
+    int32_t chainValue;            // worth of the next removed row: 1, 2, 4 ... 64
+    SDL_Surface* characterBack;    // the well's background picture, owned by the record
+    int32_t chainTimer;            // play ticks left before chainValue falls back to 1
 };
 
 struct CellOffset {
@@ -83,14 +83,14 @@ struct CellOffset {
 // The eight pieces as offsets from the pivot, ended by (ShapeEnd, ShapeEnd).
 // Columns: the pairs in list order; trailing comment: the unturned shape, rows top to bottom.
 constexpr CellOffset pieceShapes[PieceCount][PieceCells] = {
-    {{0, 0}, {1, 0}, {1, 1}, {0, -1}, {255, 255}},             // 0  X. / PX / .X
-    {{0, 0}, {-1, 0}, {-1, 1}, {0, -1}, {255, 255}},           // 1  .X / XP / X.
-    {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {255, 255}},              // 2  PX / XX
-    {{0, 0}, {1, 0}, {-1, 0}, {0, -1}, {255, 255}},            // 3  .X. / XPX
-    {{0, 0}, {0, 1}, {0, -1}, {1, -1}, {255, 255}},            // 4  XX / P. / X.
-    {{0, 0}, {0, 1}, {0, -1}, {-1, -1}, {255, 255}},           // 5  XX / .P / .X
-    {{0, 0}, {0, -2}, {0, -1}, {0, 1}, {255, 255}},            // 6  bar, rows -2 to +1
-    {{0, 0}, {1, 0}, {0, 1}, {255, 255}, {255, 255}},          // 7  PX / X.
+    {{0, 0}, {1, 0}, {1, 1}, {0, -1}, {255, 255}},    // 0  X. / PX / .X
+    {{0, 0}, {-1, 0}, {-1, 1}, {0, -1}, {255, 255}},  // 1  .X / XP / X.
+    {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {255, 255}},     // 2  PX / XX
+    {{0, 0}, {1, 0}, {-1, 0}, {0, -1}, {255, 255}},   // 3  .X. / XPX
+    {{0, 0}, {0, 1}, {0, -1}, {1, -1}, {255, 255}},   // 4  XX / P. / X.
+    {{0, 0}, {0, 1}, {0, -1}, {-1, -1}, {255, 255}},  // 5  XX / .P / .X
+    {{0, 0}, {0, -2}, {0, -1}, {0, 1}, {255, 255}},   // 6  bar, rows -2 to +1
+    {{0, 0}, {1, 0}, {0, 1}, {255, 255}, {255, 255}}, // 7  PX / X.
 };
 static_assert(sizeof(pieceShapes) / sizeof(pieceShapes[0]) == PieceCount, "eight pieces");
 
