@@ -1,4 +1,4 @@
-// artkit.cpp: the Cairo canvas, fitted text and the 24-bit BMP writer shared by the generators.
+// artkit.cpp: the Cairo canvas, fitted text and the BMP writers shared by the generators.
 #include "artkit.h"
 
 #include <sys/stat.h>
@@ -56,42 +56,75 @@ Rgb flatten(uint32_t argb, Rgb key, Rgb matte) {
     return c;
 }
 
-// Folds a whole canvas into 24-bit BMP bytes; `matteAt(x, y)` gives the colour under each pixel.
-template <typename MatteAt>
-bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, MatteAt matteAt) {
-    cairo_surface_flush(canvas.surface);
-    const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
-    const int stride = cairo_image_surface_get_stride(canvas.surface);
-    const uint32_t rowBytes = (canvas.width * 3 + 3) & ~3u;
-    const uint32_t pixelBytes = rowBytes * canvas.height;
+// The two pixel layouts the writers produce.
+enum class Depth { Rgb24, Rgb565 };
 
-    std::vector<unsigned char> out;
-    out.reserve(54 + pixelBytes);
+// 5-6-5 by dropping the low bits, as a blit to a 16-bit screen does, so that a picture stored this
+// way shows exactly the pixels its 24-bit form showed there. A visible pixel that lands on the
+// key's 16-bit value is moved one green step off it, or it would vanish.
+uint16_t pack565(Rgb c, uint16_t key565, bool visible) {
+    uint16_t p = uint16_t((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3);
+    if (visible && p == key565)
+        p ^= 1 << 5;
+    return p;
+}
+
+// The file and info headers; a 16-bit picture adds its three channel masks (BI_BITFIELDS).
+void putHeaders(std::vector<unsigned char>& out, const Canvas& canvas, Depth depth,
+                uint32_t pixelBytes) {
+    const bool packed = depth == Depth::Rgb565;
+    const uint32_t offset = packed ? 66 : 54;
     out.push_back('B');
     out.push_back('M');
-    putLe32(out, 54 + pixelBytes);
+    putLe32(out, offset + pixelBytes);
     putLe32(out, 0);
-    putLe32(out, 54);
+    putLe32(out, offset);
     putLe32(out, 40);
     putLe32(out, canvas.width);
     putLe32(out, canvas.height);
     putLe16(out, 1);
-    putLe16(out, 24);
-    putLe32(out, 0); // no compression
+    putLe16(out, packed ? 16 : 24);
+    putLe32(out, packed ? 3 : 0); // BI_BITFIELDS, or no compression
     putLe32(out, pixelBytes);
     putLe32(out, 2835); // 72 dpi
     putLe32(out, 2835);
     putLe32(out, 0);
     putLe32(out, 0);
+    if (packed) {
+        putLe32(out, 0xf800);
+        putLe32(out, 0x07e0);
+        putLe32(out, 0x001f);
+    }
+}
+
+// Folds a whole canvas into BMP bytes; `matteAt(x, y)` gives the colour under each pixel.
+template <typename MatteAt>
+bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, Depth depth,
+                 MatteAt matteAt) {
+    cairo_surface_flush(canvas.surface);
+    const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
+    const int stride = cairo_image_surface_get_stride(canvas.surface);
+    const uint32_t pixelSize = depth == Depth::Rgb565 ? 2 : 3;
+    const uint32_t rowBytes = (canvas.width * pixelSize + 3) & ~3u;
+    const uint32_t pixelBytes = rowBytes * canvas.height;
+    const uint16_t key565 = pack565(key, 0, false);
+
+    std::vector<unsigned char> out;
+    out.reserve(66 + pixelBytes);
+    putHeaders(out, canvas, depth, pixelBytes);
     for (int y = canvas.height - 1; y >= 0; --y) { // BMP rows run bottom-up
         auto row = reinterpret_cast<const uint32_t*>(data + y * stride);
         for (int x = 0; x < canvas.width; ++x) {
             Rgb c = flatten(row[x], key, matteAt(x, y));
+            if (depth == Depth::Rgb565) {
+                putLe16(out, pack565(c, key565, (row[x] >> 24) != 0));
+                continue;
+            }
             out.push_back(c.b);
             out.push_back(c.g);
             out.push_back(c.r);
         }
-        for (uint32_t pad = canvas.width * 3; pad < rowBytes; ++pad)
+        for (uint32_t pad = canvas.width * pixelSize; pad < rowBytes; ++pad)
             out.push_back(0);
     }
 
@@ -105,13 +138,17 @@ bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, MatteAt
 } // namespace
 
 bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
-    return writeFolded(canvas, path, key, [matte](int, int) { return matte; });
+    return writeFolded(canvas, path, key, Depth::Rgb24, [matte](int, int) { return matte; });
+}
+
+bool writeBmp565(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
+    return writeFolded(canvas, path, key, Depth::Rgb565, [matte](int, int) { return matte; });
 }
 
 bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
                     int atX, int atY, Rgb matte) {
     cairo_surface_flush(under.surface);
-    return writeFolded(canvas, path, key,
+    return writeFolded(canvas, path, key, Depth::Rgb24,
                        [&](int x, int y) { return pixelOver(under, x + atX, y + atY, matte); });
 }
 

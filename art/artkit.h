@@ -1,4 +1,4 @@
-// artkit.h: what both picture generators share: a Cairo canvas, fitted text, and the BMP writer.
+// artkit.h: what both picture generators share: a Cairo canvas, fitted text, and the BMP writers.
 #pragma once
 
 #include <cairo.h>
@@ -29,9 +29,14 @@ struct Canvas {
 // Returns false when the file cannot be written.
 bool writeBmp24(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte);
 
-// The same, for a picture the game draws over another known picture: partly transparent pixels
-// are blended over the pixel of `under` that lies below them when the canvas's top-left corner
-// stands at (atX, atY) on it, and over `matte` outside it.
+// The same as a 16-bit 5-6-5 BMP (BI_BITFIELDS), for a game whose screen has that format: its
+// blits become plain copies. Channels keep their top bits, exactly what a blit of the 24-bit
+// picture to such a screen keeps; a visible pixel never takes the key's 16-bit value.
+bool writeBmp565(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte);
+
+// The same as writeBmp24, for a picture the game draws over another known picture: partly
+// transparent pixels are blended over the pixel of `under` that lies below them when the canvas's
+// top-left corner stands at (atX, atY) on it, and over `matte` outside it.
 bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
                     int atX, int atY, Rgb matte);
 

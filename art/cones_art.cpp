@@ -263,7 +263,7 @@ bool writeConesSheet(const std::string& path) {
     drawMarkExact(cr, MarkX + 2 * MarkSize);
     drawRing(cr, RingX);
     drawDie(cr, DieX);
-    return artkit::writeBmp24(canvas, path, Magenta, Black);
+    return artkit::writeBmp565(canvas, path, Magenta, Black);
 }
 
 // ---- the words ------------------------------------------------------------------------------
@@ -344,7 +344,7 @@ bool writeGuiSheet(const std::string& path) {
     Canvas canvas(GuiSheetWidth, GuiSheetHeight);
     for (const GuiPicture& p : guiPictures)
         drawGuiPicture(canvas.cr, p);
-    return artkit::writeBmp24(canvas, path, Magenta, Black);
+    return artkit::writeBmp565(canvas, path, Magenta, Black);
 }
 
 } // namespace
