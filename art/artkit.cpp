@@ -56,8 +56,8 @@ Rgb flatten(uint32_t argb, Rgb key, Rgb matte) {
     return c;
 }
 
-// The two pixel layouts the writers produce.
-enum class Depth { Rgb24, Rgb565 };
+// The pixel layouts the writers produce.
+enum class Depth { Rgb24, Rgb565, Xrgb8888 };
 
 // 5-6-5 by dropping the low bits, as a blit to a 16-bit screen does, so that a picture stored this
 // way shows exactly the pixels its 24-bit form showed there. A visible pixel that lands on the
@@ -69,10 +69,12 @@ uint16_t pack565(Rgb c, uint16_t key565, bool visible) {
     return p;
 }
 
-// The file and info headers; a 16-bit picture adds its three channel masks (BI_BITFIELDS).
+// The file and info headers; 16- and 32-bit pictures add their three channel masks
+// (BI_BITFIELDS), so that no reader takes the spare byte of a 32-bit pixel for alpha.
 void putHeaders(std::vector<unsigned char>& out, const Canvas& canvas, Depth depth,
                 uint32_t pixelBytes) {
-    const bool packed = depth == Depth::Rgb565;
+    const bool packed = depth != Depth::Rgb24;
+    const bool wide = depth == Depth::Xrgb8888;
     const uint32_t offset = packed ? 66 : 54;
     out.push_back('B');
     out.push_back('M');
@@ -83,7 +85,7 @@ void putHeaders(std::vector<unsigned char>& out, const Canvas& canvas, Depth dep
     putLe32(out, canvas.width);
     putLe32(out, canvas.height);
     putLe16(out, 1);
-    putLe16(out, packed ? 16 : 24);
+    putLe16(out, wide ? 32 : packed ? 16 : 24);
     putLe32(out, packed ? 3 : 0); // BI_BITFIELDS, or no compression
     putLe32(out, pixelBytes);
     putLe32(out, 2835); // 72 dpi
@@ -91,9 +93,9 @@ void putHeaders(std::vector<unsigned char>& out, const Canvas& canvas, Depth dep
     putLe32(out, 0);
     putLe32(out, 0);
     if (packed) {
-        putLe32(out, 0xf800);
-        putLe32(out, 0x07e0);
-        putLe32(out, 0x001f);
+        putLe32(out, wide ? 0xff0000 : 0xf800);
+        putLe32(out, wide ? 0x00ff00 : 0x07e0);
+        putLe32(out, wide ? 0x0000ff : 0x001f);
     }
 }
 
@@ -104,7 +106,7 @@ bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, Depth d
     cairo_surface_flush(canvas.surface);
     const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
     const int stride = cairo_image_surface_get_stride(canvas.surface);
-    const uint32_t pixelSize = depth == Depth::Rgb565 ? 2 : 3;
+    const uint32_t pixelSize = depth == Depth::Rgb565 ? 2 : depth == Depth::Xrgb8888 ? 4 : 3;
     const uint32_t rowBytes = (canvas.width * pixelSize + 3) & ~3u;
     const uint32_t pixelBytes = rowBytes * canvas.height;
     const uint16_t key565 = pack565(key, 0, false);
@@ -123,6 +125,8 @@ bool writeFolded(const Canvas& canvas, const std::string& path, Rgb key, Depth d
             out.push_back(c.b);
             out.push_back(c.g);
             out.push_back(c.r);
+            if (depth == Depth::Xrgb8888)
+                out.push_back(0);
         }
         for (uint32_t pad = canvas.width * pixelSize; pad < rowBytes; ++pad)
             out.push_back(0);
@@ -149,6 +153,17 @@ bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, cons
                     int atX, int atY, Rgb matte) {
     cairo_surface_flush(under.surface);
     return writeFolded(canvas, path, key, Depth::Rgb24,
+                       [&](int x, int y) { return pixelOver(under, x + atX, y + atY, matte); });
+}
+
+bool writeBmp32(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte) {
+    return writeFolded(canvas, path, key, Depth::Xrgb8888, [matte](int, int) { return matte; });
+}
+
+bool writeBmp32Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
+                    int atX, int atY, Rgb matte) {
+    cairo_surface_flush(under.surface);
+    return writeFolded(canvas, path, key, Depth::Xrgb8888,
                        [&](int x, int y) { return pixelOver(under, x + atX, y + atY, matte); });
 }
 

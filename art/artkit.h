@@ -40,6 +40,12 @@ bool writeBmp565(const Canvas& canvas, const std::string& path, Rgb key, Rgb mat
 bool writeBmp24Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
                     int atX, int atY, Rgb matte);
 
+// The same two as 32-bit BMPs, 8-8-8 with a spare byte (BI_BITFIELDS), for a game that converts
+// its pictures to a 32-bit screen when it loads them: the conversion becomes a plain copy.
+bool writeBmp32(const Canvas& canvas, const std::string& path, Rgb key, Rgb matte);
+bool writeBmp32Over(const Canvas& canvas, const std::string& path, Rgb key, const Canvas& under,
+                    int atX, int atY, Rgb matte);
+
 // The colour of a canvas pixel as if the canvas were drawn over `matte`.
 Rgb pixelOver(const Canvas& canvas, int x, int y, Rgb matte);
 

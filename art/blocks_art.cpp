@@ -204,7 +204,7 @@ bool writeBlockSheet(const std::string& path) {
         paintBlock(cr, Cell * (n + 1), 0, pieceColours[n]);
     paintBlock(cr, Cell * 9, 0, PreviewColour);
     paintGarbage(cr, Cell * 10);
-    return artkit::writeBmp24(canvas, path, Green, Black);
+    return artkit::writeBmp32(canvas, path, Green, Black);
 }
 
 // ---- num.bmp --------------------------------------------------------------------------------
@@ -263,7 +263,7 @@ bool writeDigitSheet(const std::string& path) {
     for (int d = 0; d < 10; ++d)
         paintDigit(canvas.cr, d);
     paintGaugeStrip(canvas.cr);
-    return artkit::writeBmp24(canvas, path, Green, CardFill);
+    return artkit::writeBmp32(canvas, path, Green, CardFill);
 }
 
 // ---- backtitle.bmp and char.bmp -------------------------------------------------------------
@@ -530,13 +530,13 @@ bool writeScreens(const std::string& dir) {
     paintFrame(frame);
     paintResult(result);
     paintWellBack(back);
-    return artkit::writeBmp24(title, dir + "/backtitle.bmp", Green, Black) &&
-           artkit::writeBmp24Over(cursor, dir + "/char.bmp", Green, title, menuLines[0].x,
+    return artkit::writeBmp32(title, dir + "/backtitle.bmp", Green, Black) &&
+           artkit::writeBmp32Over(cursor, dir + "/char.bmp", Green, title, menuLines[0].x,
                                   menuLines[0].y, Black) &&
-           artkit::writeBmp24(frame, dir + "/back1p.bmp", Green, Black) &&
-           artkit::writeBmp24Over(result, dir + "/resault.bmp", Green, frame, 0, 0, Black) &&
+           artkit::writeBmp32(frame, dir + "/back1p.bmp", Green, Black) &&
+           artkit::writeBmp32Over(result, dir + "/resault.bmp", Green, frame, 0, 0, Black) &&
            artkit::makeFolders(dir + "/char/1") &&
-           artkit::writeBmp24(back, dir + "/char/1/back.bmp", Green, Black);
+           artkit::writeBmp32(back, dir + "/char/1/back.bmp", Green, Black);
 }
 
 } // namespace
