@@ -36,6 +36,7 @@ sleep 0.2
 # shellcheck disable=SC2086 # the bare window takes its argument
 (cd "$dir" && exec $program >/dev/null 2>&1) &
 game=$!
+disown "$game" # killed at the end on purpose: no notice of it
 
 hold() {
     xdotool keydown "$@" 2>/dev/null || true
