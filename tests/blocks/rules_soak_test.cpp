@@ -1,4 +1,5 @@
 // rules_soak_test.cpp: long seeded games of Drapple with random held controls, checked every tick.
+#include "rule_checks.h"
 #include "rules.h"
 #include "well_text.h"
 
@@ -33,86 +34,6 @@ class RestlessPlayer {
     PlayerInput held_{};
     int holdTicks_ = 0;
 };
-
-bool isCellValue(int32_t value) {
-    return value == EmptyCell || (value >= 1 && value <= 8) || value == GarbageCell;
-}
-
-bool isChainValue(int32_t value) {
-    for (int32_t worth = 1; worth <= 64; worth *= 2) {
-        if (value == worth) {
-            return true;
-        }
-    }
-    return false;
-}
-
-testing::AssertionResult pieceInsideWell(const Player& player) {
-    if (player.piece < 0 || player.piece >= PieceCount || player.pieceTurn < 0 ||
-        player.pieceTurn > 3) {
-        return testing::AssertionFailure()
-               << "piece " << player.piece << " turn " << player.pieceTurn;
-    }
-    const CellOffset* shape = pieceShapes[player.piece];
-    for (int i = 0; i < PieceCells && shape[i].dx != ShapeEnd; ++i) {
-        CellOffset cell = rotateCell(shape[i].dx, shape[i].dy, player.pieceTurn);
-        int32_t column = player.pieceColumn + cell.dx;
-        int32_t row = player.pieceRow + cell.dy;
-        if (column < 0 || column >= BoardColumns || row < 0 || row >= BoardRows) {
-            return testing::AssertionFailure() << "piece cell at " << column << "," << row;
-        }
-    }
-    return testing::AssertionSuccess();
-}
-
-testing::AssertionResult effectsWithinTables(const Player& player) {
-    for (const Particle& debris : player.particles) {
-        if (!isCellValue(debris.value)) {
-            return testing::AssertionFailure() << "debris shows " << debris.value;
-        }
-    }
-    for (const Particle& popup : player.popups) {
-        if (popup.value != 0 && (!isChainValue(popup.value) || popup.x < 1 || popup.x > 60)) {
-            return testing::AssertionFailure() << "popup " << popup.value << " aged " << popup.x;
-        }
-    }
-    for (const Particle& settle : player.rowSettle) {
-        if (settle.y > 0 || settle.y < -200 * BoardRows ||
-            (settle.value != 0 && settle.value != 1)) {
-            return testing::AssertionFailure() << "row settle at " << settle.y;
-        }
-    }
-    return testing::AssertionSuccess();
-}
-
-testing::AssertionResult stateIsSound(const Player& player, int32_t previousScore) {
-    for (const auto& column : player.cells) {
-        for (int32_t value : column) {
-            if (!isCellValue(value)) {
-                return testing::AssertionFailure() << "cell holds " << value;
-            }
-        }
-    }
-    // A settle ends in the same tick as the rise that follows it, so no tick ends there.
-    if (player.clearPhase != PhasePlay && player.clearPhase != PhaseSettling) {
-        return testing::AssertionFailure() << "phase " << player.clearPhase;
-    }
-    if (player.score < previousScore) {
-        return testing::AssertionFailure() << "score fell to " << player.score;
-    }
-    if (!isChainValue(player.chainValue) || player.chainTimer < 0 || player.chainTimer > 180 ||
-        player.garbagePending < 0 || player.lockPoints != 0 || player.nextPiece < 0 ||
-        player.nextPiece >= PieceCount) {
-        return testing::AssertionFailure()
-               << "chain " << player.chainValue << " timer " << player.chainTimer << " pending "
-               << player.garbagePending;
-    }
-    testing::AssertionResult piece = pieceInsideWell(player);
-    if (!piece) {
-        return piece;
-    }
-    return effectsWithinTables(player);
-}
 
 struct SoakTotals {
     long ticks = 0;
