@@ -26,10 +26,13 @@ struct Place {
 
 // Where the game draws over or through the pictures; the pictures leave these clear or mark them.
 // x    y    w    h
-constexpr Place wellWindow{240, 0, 160, 440};   // the board, seen through the frame
-constexpr Place wellBack{235, 25, 180, 450};    // where the well's background lands
-constexpr Place gaugeBar{402, 80, 2, 360};      // chain gauge at its tallest, bottom at 440
-constexpr Place garbageTray{405, 342, 20, 100}; // pending garbage, five cells up from y 422
+constexpr Place wellWindow{240, 0, 160, 440}; // the board, seen through the frame
+constexpr Place wellBack{235, 25, 180, 450};  // where the well's background lands
+// Right of the well the game draws the point popups (two digits from x 400; the bottom row's
+// reaches down to y 451), the chain gauge (x 402, up to 360 high above y 440) and the pending
+// garbage (20 wide at x 405, upwards from y 422 as far as the top). The frame keeps all of it one
+// plain colour, so that nothing printed there is read as part of them.
+constexpr Place sideColumn{400, 0, 25, 452};
 constexpr Place previewArea{430, 40, 80, 80};   // next piece, offsets -1..+2 and -2..+1
 constexpr Place scoreDigits{420, 170, 160, 32}; // 16 digits of the score
 constexpr Place menuLines[] = {
@@ -190,10 +193,10 @@ void paintPivotMarker(cairo_t* cr, double x) {
 }
 
 // Garbage: a grey stone block with two dark chips, plainly not a piece colour.
-void paintGarbage(cairo_t* cr, double x) {
-    paintBlock(cr, x, 0, GarbageColour);
-    fillRect(cr, x + 7, 7, 3, 3, Rgb{60, 60, 66});
-    fillRect(cr, x + 11, 11, 3, 3, Rgb{60, 60, 66});
+void paintGarbage(cairo_t* cr, double x, double y) {
+    paintBlock(cr, x, y, GarbageColour);
+    fillRect(cr, x + 7, y + 7, 3, 3, Rgb{60, 60, 66});
+    fillRect(cr, x + 11, y + 11, 3, 3, Rgb{60, 60, 66});
 }
 
 bool writeBlockSheet(const std::string& path) {
@@ -203,7 +206,7 @@ bool writeBlockSheet(const std::string& path) {
     for (int n = 0; n < 8; ++n)
         paintBlock(cr, Cell * (n + 1), 0, pieceColours[n]);
     paintBlock(cr, Cell * 9, 0, PreviewColour);
-    paintGarbage(cr, Cell * 10);
+    paintGarbage(cr, Cell * 10, 0);
     return artkit::writeBmp32(canvas, path, Green, Black);
 }
 
@@ -243,18 +246,19 @@ void paintDigit(cairo_t* cr, int d) {
 }
 
 // The chain gauge shows the strip's top part, as tall as the chain has time left: a white-hot tip
-// that cools to orange and red down a long bar, lit on its left column.
-void paintGaugeStrip(cairo_t* cr) {
-    cairo_pattern_t* heat = cairo_pattern_create_linear(0, 0, 0, StripH);
+// that cools to orange and red down a long bar, lit on its left column. The frame's legend shows
+// a short one of the same.
+void paintGaugeBar(cairo_t* cr, double x, double y, double h) {
+    cairo_pattern_t* heat = cairo_pattern_create_linear(0, y, 0, y + h);
     artkit::addStop(heat, 0, Rgb{255, 250, 200});
     artkit::addStop(heat, 0.08, Rgb{255, 220, 60});
     artkit::addStop(heat, 0.5, Rgb{255, 130, 30});
     artkit::addStop(heat, 1, Rgb{220, 40, 40});
-    cairo_rectangle(cr, StripX, 0, 2, StripH);
+    cairo_rectangle(cr, x, y, 2, h);
     cairo_set_source(cr, heat);
     cairo_fill(cr);
     cairo_pattern_destroy(heat);
-    fillRect(cr, StripX + 1, 0, 1, StripH, Black, 0.25);
+    fillRect(cr, x + 1, y, 1, h, Black, 0.25);
 }
 
 bool writeDigitSheet(const std::string& path) {
@@ -262,7 +266,7 @@ bool writeDigitSheet(const std::string& path) {
     cairo_set_antialias(canvas.cr, CAIRO_ANTIALIAS_GRAY);
     for (int d = 0; d < 10; ++d)
         paintDigit(canvas.cr, d);
-    paintGaugeStrip(canvas.cr);
+    paintGaugeBar(canvas.cr, StripX, 0, StripH);
     return artkit::writeBmp32(canvas, path, Green, CardFill);
 }
 
@@ -359,40 +363,56 @@ void paintRail(cairo_t* cr, double x, double y, double w, double h) {
     cairo_pattern_destroy(metal);
 }
 
-// The well's housing: rails left and below, the gauge's slot on the right, and the tray the
-// pending garbage rises in. Edges meet the window on whole pixels, so none is blended.
+// The well's housing: a rail on the left, a floor below, and on the right the side column, a
+// plain dark channel with a lit lip, where the popups, the gauge and the garbage stand out. Edges
+// meet the window and the column on whole pixels, so none is blended.
 void paintHousing(cairo_t* cr) {
     const Place& w = wellWindow;
-    paintRail(cr, w.x - 12, 0, 12, w.y + w.h + 16);
-    cairo_pattern_t* floor = cairo_pattern_create_linear(0, w.y + w.h + 2, 0, w.y + w.h + 16);
+    const Place& c = sideColumn;
+    const double floorY = w.y + w.h + 2, floorH = 14, lipX = c.x + c.w, lipW = 3;
+    paintRail(cr, w.x - 12, 0, 12, floorY + floorH);
+    cairo_pattern_t* floor = cairo_pattern_create_linear(0, floorY, 0, floorY + floorH);
     artkit::addStop(floor, 0, RailLight);
     artkit::addStop(floor, 1, RailDark);
-    cairo_rectangle(cr, w.x - 12, w.y + w.h + 2, 204, 14);
+    cairo_rectangle(cr, w.x - 12, floorY, lipX + lipW - (w.x - 12), floorH);
     cairo_set_source(cr, floor);
     cairo_fill(cr);
     cairo_pattern_destroy(floor);
-    fillRect(cr, w.x - 12, w.y + w.h, 204, 2, Rgb{10, 10, 20}); // under the well's last row
-    // The gauge's slot: a dark groove with a lit right lip, tall enough for the longest bar.
-    fillRect(cr, w.x + w.w, 0, 5, w.y + w.h, Rgb{8, 8, 16});
-    fillRect(cr, gaugeBar.x - 1, gaugeBar.y - 2, 4, gaugeBar.h + 2, Rgb{26, 20, 40});
-    // The garbage tray, open at the top.
-    const Place& t = garbageTray;
-    fillRect(cr, t.x, t.y - 4, t.w + 3, t.h + 4, Rgb{8, 8, 16});
-    fillRect(cr, t.x + t.w + 1, t.y - 4, 2, t.h + 4, RailLight);
+    fillRect(cr, w.x - 12, w.y + w.h, c.x - (w.x - 12), 2, Rgb{10, 10, 20}); // under the last row
+    fillRect(cr, c.x, c.y, c.w, c.h, CardFill); // the digits' soft edges are blended over it
+    paintRail(cr, lipX, 0, lipW, floorY + floorH);
 }
 
-// Vertical words reading upwards, centred on the box, for the narrow columns beside the well.
-void paintUpwardLabel(cairo_t* cr, const char* text, double x, double y, double w, double h) {
-    cairo_save(cr);
-    cairo_translate(cr, x, y + h);
-    cairo_rotate(cr, -Pi / 2);
-    paintLabel(cr, text, 0, 0, h, w, 13, LabelInk);
-    cairo_restore(cr);
+// What the gauge and the stack in the column mean, level with their feet, each with a sample of
+// how it looks and an arrow at the column.
+constexpr Place legendCard{436, 392, 192, 76};
+
+// An arrow from a legend's edge to the column's lip, pointing at what the legend names.
+void paintLeftArrow(cairo_t* cr, double midY) {
+    const double tip = sideColumn.x + sideColumn.w + 3, back = legendCard.x + 1;
+    cairo_move_to(cr, tip, midY);
+    cairo_line_to(cr, back, midY - 6);
+    cairo_line_to(cr, back, midY + 6);
+    cairo_close_path(cr);
+    artkit::setColour(cr, Rgb{255, 226, 90});
+    cairo_fill(cr);
 }
 
-void paintSideLabels(cairo_t* cr) {
-    paintUpwardLabel(cr, "CHAIN \u25b2", 406, 6, 20, 66);
-    paintUpwardLabel(cr, "GARBAGE \u25b2", 406, 214, 20, 118);
+void paintLegendRow(cairo_t* cr, double y, const char* name, const char* meaning) {
+    const Place& l = legendCard;
+    paintLeftArrow(cr, y + Cell / 2.0);
+    paintLeftLabel(cr, name, l.x + 40, y + 1, 9, 12, LabelInk);
+    paintLeftLabel(cr, meaning, l.x + 40, y + 13, 8, 10.5, TextInk, false);
+}
+
+void paintColumnLegend(cairo_t* cr) {
+    const Place& l = legendCard;
+    paintCard(cr, l.x, l.y, l.w, l.h);
+    const double chainY = l.y + 10, garbageY = l.y + 44;
+    paintGaugeBar(cr, l.x + 19, chainY, Cell);
+    paintLegendRow(cr, chainY, "CHAIN", "time left to keep doubling");
+    paintGarbage(cr, l.x + 10, garbageY);
+    paintLegendRow(cr, garbageY, "GARBAGE", "rises when the piece lands");
 }
 
 void paintNextCard(cairo_t* cr) {
@@ -401,9 +421,29 @@ void paintNextCard(cairo_t* cr) {
     paintLabel(cr, "NEXT", p.x, p.y - 22, p.w, 12, 13, LabelInk);
 }
 
+// The card's outline without its left side, from the top edge round to the bottom edge.
+void openCardPath(cairo_t* cr, double left, double top, double right, double bottom) {
+    const double r = 5;
+    cairo_move_to(cr, left, top);
+    cairo_arc(cr, right - r, top + r, r, -Pi / 2, 0);
+    cairo_arc(cr, right - r, bottom - r, r, 0, Pi / 2);
+    cairo_line_to(cr, left, bottom);
+}
+
+// The score's first digit stands over the side column, so its card opens onto the column: the
+// card's fill runs into the column's and its edge ends on the lip.
 void paintScoreCard(cairo_t* cr) {
     const Place& s = scoreDigits;
-    paintCard(cr, s.x - 6, s.y - 28, s.w + 12, s.h + 34);
+    const double left = sideColumn.x + sideColumn.w, right = s.x + s.w + 6 - 0.5;
+    const double top = s.y - 28 + 0.5, bottom = s.y + s.h + 6 - 0.5;
+    openCardPath(cr, left, top, right, bottom);
+    cairo_close_path(cr);
+    artkit::setColour(cr, CardFill);
+    cairo_fill(cr);
+    openCardPath(cr, left, top, right, bottom);
+    artkit::setColour(cr, CardEdge);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
     paintLabel(cr, "SCORE", s.x, s.y - 24, s.w, 12, 13, LabelInk);
 }
 
@@ -451,7 +491,7 @@ void paintFrame(Canvas& canvas) {
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, 0.3);
     paintHousing(cr);
-    paintSideLabels(cr);
+    paintColumnLegend(cr);
     paintNextCard(cr);
     paintScoreCard(cr);
     paintRulesCard(cr);

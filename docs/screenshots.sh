@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # screenshots.sh [BUILD_DIR]: plays a little of each game in a private X server and keeps a
-# picture of it for the README: docs/quandrel.png and docs/drapple.png. Run it again whenever the
-# pictures of a game change. BUILD_DIR (default build/) must hold both built games.
+# picture of it for the README: docs/quandrel.png and docs/drapple.png; then draws Drapple's side
+# column in a staged moment (side_column.sh). Run it again whenever the pictures of a game change.
+# BUILD_DIR (default build/) must hold both built games.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -83,3 +84,6 @@ done
 sleep 1.5
 keep drapple
 stop_game
+
+# Drapple beside the well: popups, a full gauge and a tall stack, drawn headless.
+"$here/side_column.sh" "$build"

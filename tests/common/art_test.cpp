@@ -182,6 +182,46 @@ TEST(Art, FullScreenPicturesAreTransparentExactlyWhereTheGameShowsThrough) {
     EXPECT_EQ(result.countKey(250, 240, 160, 32, Green), 0);
 }
 
+// Beside the well the game draws over the frame every tick, so the frame keeps that column
+// plain: words or edges printed there would be read as part of a popup, the gauge or the stack.
+// What the three can reach, in screen pixels:
+struct Area {
+    int x, y, w, h;
+};
+constexpr int DigitW = 10, DigitH = 32, Cell = 20;
+// Popups: units digit at x 410 and the tens digit left of it (no chain value passes 64); the
+// bottom row's popup, row 23, stands at 40 - 80 + 20 x 23 = 420.
+constexpr Area popupReach = {410 - DigitW, 0, 2 * DigitW, 420 + DigitH};
+// The chain gauge: 2 pixels at x 402, up to 360 high above y 440.
+constexpr Area gaugeReach = {402, 440 - 360, 2, 360};
+// The garbage stack: cells at x 405 from y 422 upwards, up to the screen's top when enough rows
+// are pending.
+constexpr Area stackReach = {405, 0, Cell, 422 + Cell};
+// The column is the smallest rectangle round all three.
+constexpr Area sideColumn = {popupReach.x, 0, stackReach.x + stackReach.w - popupReach.x,
+                             popupReach.y + popupReach.h};
+static_assert(gaugeReach.x >= sideColumn.x && gaugeReach.x + gaugeReach.w <= stackReach.x + Cell);
+static_assert(gaugeReach.y + gaugeReach.h <= sideColumn.h && stackReach.h <= sideColumn.h);
+
+TEST(Art, FrameLeavesTheColumnBesideTheWellPlain) {
+    Picture frame(blocksDir + "/back1p.bmp");
+    ASSERT_NE(frame.surface, nullptr) << SDL_GetError();
+    const Area& c = sideColumn;
+    const Rgb plain = frame.at(c.x, c.y);
+    EXPECT_NE(plain, Green);
+    int marked = 0;
+    std::string where;
+    for (int y = c.y; y < c.y + c.h; ++y)
+        for (int x = c.x; x < c.x + c.w; ++x) {
+            Rgb p = frame.at(x, y);
+            if (distance(p, plain) <= 3)
+                continue;
+            if (++marked <= 4)
+                where += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        }
+    EXPECT_EQ(marked, 0) << "pixels unlike the column's background, first at" << where;
+}
+
 TEST(Art, DigitsGaugeAndBlocksAreWhereTheGameCutsThem) {
     Picture num(blocksDir + "/num.bmp");
     Picture blocks(blocksDir + "/block.bmp");
