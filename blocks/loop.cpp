@@ -9,6 +9,10 @@
 #include "screens.h"
 #include "sprites.h"
 
+#ifdef __EMSCRIPTEN__
+#include "blocks_frames.h"
+#endif
+
 SDL_Surface* screen = nullptr;
 SDL_Surface* digitSheet = nullptr;
 ScreenStep currentScreen = titleScreen;
@@ -102,6 +106,10 @@ void runTick(GameContext* context) {
 }
 
 void runLoop(GameContext* context) {
+#ifdef __EMSCRIPTEN__
+    // A browser page must not spin: the page's frames run the ticks instead.
+    runBrowserTicks(context);
+#endif
     for (;;) {
         SDL_Event event;
         if (SDL_PollEvent(&event)) {

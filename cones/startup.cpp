@@ -5,6 +5,10 @@
 
 #include <cstdio>
 
+#ifdef __EMSCRIPTEN__
+#include "cones_frames.h"
+#endif
+
 SDL_Surface* conesSheet = nullptr;
 SDL_Surface* guiSheet = nullptr;
 SDL_Surface* screen = nullptr;
@@ -55,6 +59,10 @@ bool startVideo() {
 }
 
 void runFrameLoop(Game& game) {
+#ifdef __EMSCRIPTEN__
+    // A browser page must not spin: the page's frames run the passes instead.
+    runBrowserFrames(game);
+#endif
     while (!quitRequested) {
         game.draw();
         if (game.handleEvents() == -1)

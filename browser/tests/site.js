@@ -1,0 +1,119 @@
+// site.js: headless Chromium with the built site, served from the folder without a network port.
+"use strict";
+
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+const puppeteer = require("puppeteer-core");
+
+// The site's folder (./web builds it), and the made-up address the browser asks it under.
+const siteDir = process.env.WEB_SITE_DIR || path.resolve(__dirname, "../../build-web/site");
+const origin = "http://games.invalid";
+
+const contentTypes = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript",
+  ".css": "text/css",
+  ".wasm": "application/wasm",
+  ".data": "application/octet-stream",
+  ".png": "image/png",
+};
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "games-chromium-"));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    userDataDir: profile,
+    args: [
+      "--no-sandbox",
+      "--headless=new",
+      "--disable-gpu",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+      "--no-first-run",
+    ],
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}
+
+// Answers every request for the made-up address from the site's folder; anything else fails.
+async function serveSite(page) {
+  await page.setRequestInterception(true);
+  page.on("request", (request) => {
+    const url = new URL(request.url());
+    if (url.origin !== origin) return request.abort();
+    const file = path.join(siteDir, path.normalize(decodeURIComponent(url.pathname)));
+    if (!file.startsWith(siteDir + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile())
+      return request.respond({ status: 404, contentType: "text/plain", body: "not found" });
+    request.respond({
+      status: 200,
+      contentType: contentTypes[path.extname(file)] || "application/octet-stream",
+      body: fs.readFileSync(file),
+    });
+  });
+}
+
+// Opens one page of the site ("drapple.html?open=colourKey") in a fresh tab.
+async function openPage(browser, name, viewport = { width: 1280, height: 800 }) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  const log = [];
+  page.on("console", (message) => log.push(message.text()));
+  page.on("pageerror", (error) => log.push("page error: " + error.message));
+  page.consoleLog = log;
+  await serveSite(page);
+  await page.goto(`${origin}/${name}`, { waitUntil: "load" });
+  return page;
+}
+
+// The game's screen as the canvas holds it: { width, height, data } (RGBA bytes).
+async function readScreen(page) {
+  const { width, height, bytes } = await page.evaluate(() => {
+    const canvas = document.getElementById("canvas");
+    const copy = document.createElement("canvas");
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    copy.getContext("2d").drawImage(canvas, 0, 0);
+    const pixels = copy.getContext("2d").getImageData(0, 0, copy.width, copy.height).data;
+    let text = "";
+    for (let i = 0; i < pixels.length; i += 8192)
+      text += String.fromCharCode.apply(null, pixels.subarray(i, i + 8192));
+    return { width: copy.width, height: copy.height, bytes: btoa(text) };
+  });
+  return { width, height, data: Buffer.from(bytes, "base64") };
+}
+
+// Where a point of the game's screen is on the page, for clicks and taps.
+async function pagePoint(page, x, y) {
+  return page.evaluate(
+    (x, y) => {
+      const canvas = document.getElementById("canvas");
+      const box = canvas.getBoundingClientRect();
+      return {
+        x: box.left + ((x + 0.5) * box.width) / canvas.width,
+        y: box.top + ((y + 0.5) * box.height) / canvas.height,
+      };
+    },
+    x,
+    y
+  );
+}
+
+// Waits until the page's game is in `state` (webGame.state), and returns webGame's fields.
+async function waitForState(page, state, timeout = 20000) {
+  await page.waitForFunction((state) => window.webGame && window.webGame.state === state, { timeout }, state);
+  return page.evaluate(() => JSON.parse(JSON.stringify(window.webGame)));
+}
+
+// Waits until the game's count (Drapple's ticks, Quandrel's frames) has reached `count`.
+async function waitForCount(page, count, timeout = 20000) {
+  await page.waitForFunction((count) => window.webGame.count() >= count, { timeout }, count);
+}
+
+module.exports = { launch, openPage, readScreen, pagePoint, waitForState, waitForCount, siteDir, origin };
