@@ -9,6 +9,7 @@ namespace {
 
 // Clears every pixel whose colour is `key` (an SDL_MapRGB value: red, green and blue in the low
 // three bytes, the byte order of the canvas's pixels). A page may switch this off to show the gap.
+// clang-format off
 EM_JS(void, clearKeyPixels, (SDL_Surface * surface, Uint32 key), {
     if (Module["webGapsOpen"] && Module["webGapsOpen"]["colourKey"])
         return;
@@ -17,11 +18,12 @@ EM_JS(void, clearKeyPixels, (SDL_Surface * surface, Uint32 key), {
     var pixels = new Uint32Array(image.data.buffer);
     var opaqueKey = (key | 0xff000000) >>> 0;
     for (var i = 0; i < pixels.length; ++i) {
-        if (pixels[i] == = opaqueKey)
+        if (pixels[i] === opaqueKey)
             pixels[i] = 0;
     }
     data.ctx.putImageData(image, 0, 0);
 });
+// clang-format on
 
 } // namespace
 
