@@ -28,10 +28,12 @@
     messages: [], // every line the program wrote, decoded, in order
     lastMessage: "",
     padsAtStart: 0, // game pads the browser showed the game when it started
+    finalCount: null, // the count when the game ended
     count: function () {
       // Drapple: ticks run; Quandrel: frames drawn. 0 before the game starts.
+      if (webGame.finalCount !== null) return webGame.finalCount;
       var counter = Module["_blocksTickCount"] || Module["_conesFrameCount"];
-      return webGame.state === "loading" || webGame.state === "waiting" || !counter ? 0 : counter();
+      return webGame.state === "running" && counter ? counter() : 0;
     },
     start: start,
   };
@@ -75,17 +77,20 @@
   // Whole multiples of the game's screen when it fits at least once, so that pixels stay square
   // and sharp; a smaller screen than the game's (a phone) gets the largest size that fits.
   function fitCanvas() {
-    var wide = window.innerWidth >= window.innerHeight || window.innerWidth >= 700;
+    // The layout viewport: the window less scroll bars, whatever the page's own width.
+    var width = document.documentElement.clientWidth;
+    var height = document.documentElement.clientHeight;
+    var wide = width >= height || width >= 700;
     body.classList.toggle("stacked", !wide);
-    var roomWidth = wide ? window.innerWidth - side.offsetWidth - 24 : window.innerWidth - 16;
-    var roomHeight = wide ? window.innerHeight - 16 : window.innerHeight * 0.7;
+    var roomWidth = wide ? width - side.offsetWidth - 24 : width - 16;
+    var roomHeight = wide ? height - 16 : height * 0.7;
     var scale = Math.min(roomWidth / screenWidth, roomHeight / screenHeight);
     if (scale >= 1) scale = Math.floor(scale);
     scale = Math.max(scale, 0.25);
-    canvas.style.width = Math.floor(screenWidth * scale) + "px";
-    canvas.style.height = Math.floor(screenHeight * scale) + "px";
-    canvas.classList.toggle("whole", scale >= 1 && scale === Math.floor(scale));
-    stage.style.width = canvas.style.width;
+    // On the stage, not the canvas: SDL clears the canvas's own size when it sets the mode.
+    stage.style.setProperty("--shown-width", Math.floor(screenWidth * scale) + "px");
+    stage.style.setProperty("--shown-height", Math.floor(screenHeight * scale) + "px");
+    canvas.classList.toggle("whole", scale >= 1);
   }
   window.addEventListener("resize", fitCanvas);
   fitCanvas();
@@ -152,6 +157,7 @@
   });
 
   function showEnd(status) {
+    webGame.finalCount = webGame.count();
     stdout.flush();
     stderr.flush();
     webGame.exitStatus = status;
