@@ -6,13 +6,14 @@
 Module["webGapsOpen"] = Module["webGapsOpen"] || {};
 Module["preRun"] = [].concat(Module["preRun"] || []);
 
-// Stream handles are numbers counted from 0, and the games, like any C program, take a null
-// stream for a file that could not be opened: the first picture would never load. Holding slot 0
-// makes the first handle 1. (Freeing a stream drops only empty slots from the end of the list,
-// so the slot stays.)
+// Stream handles are numbers, and a C program takes handle 0 for a null stream: a file that
+// could not be opened. The list of streams keeps slot 0 empty for that, but freeing a stream
+// drops every empty slot from the end of the list, slot 0 too; so the stream opened after the
+// first one is freed gets handle 0, and its picture "cannot be read". A slot 0 that is not
+// empty stays.
 Module["preRun"].push(function holdStreamZero() {
   if (!Module["webGapsOpen"]["streamZero"])
-    SDL.rwops.push({ held: "stream 0 stands for no stream" });
+    SDL.rwops[0] = { held: "handle 0 stands for no stream" };
 });
 
 // A tap gives a press and a release but no motion, and Quandrel acts on a release where the

@@ -59,10 +59,12 @@ async function serveSite(page) {
   });
 }
 
-// Opens one page of the site ("drapple.html?open=colourKey") in a fresh tab.
-async function openPage(browser, name, viewport = { width: 1280, height: 800 }) {
+// Opens one page of the site ("drapple.html?open=colourKey") in a fresh tab; `prepare`, if
+// given, runs in the page before any of its own scripts.
+async function openPage(browser, name, viewport = { width: 1280, height: 800 }, prepare = null) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   const log = [];
   page.on("console", (message) => log.push(message.text()));
   page.on("pageerror", (error) => log.push("page error: " + error.message));

@@ -1,0 +1,81 @@
+// pace.test.js: Drapple's ticks keep the native pace whatever the display's frame rate, on a
+// clock the test moves itself: the page's Date.now and its display frames are the test's.
+"use strict";
+
+const assert = require("node:assert/strict");
+const { after, before, test } = require("node:test");
+const site = require("./site");
+
+let browser;
+before(async () => {
+  browser = await site.launch();
+});
+after(async () => {
+  await browser.close();
+});
+
+// Replaces the page's clock and display frames before any of its scripts runs.
+function installClock() {
+  let now = Date.now();
+  let frames = [];
+  Date.now = () => now;
+  window.requestAnimationFrame = (callback) => frames.push(callback);
+  window.testClock = {
+    // Moves the clock on by `ms`, then runs the frame the browser would show then.
+    frame(ms) {
+      now += ms;
+      const due = frames;
+      frames = [];
+      due.forEach((callback) => callback(now));
+    },
+    run(count, ms) {
+      for (let i = 0; i < count; i++) this.frame(ms);
+    },
+  };
+}
+
+async function startDrapple(t) {
+  const page = await site.openPage(browser, "drapple.html", undefined, installClock);
+  t.after(() => page.close());
+  await site.waitForState(page, "waiting");
+  await page.keyboard.press("Enter");
+  await site.waitForState(page, "running");
+  return page;
+}
+
+async function ticksOver(page, frames, ms) {
+  return page.evaluate(
+    (frames, ms) => {
+      const before = window.webGame.count();
+      window.testClock.run(frames, ms);
+      return window.webGame.count() - before;
+    },
+    frames,
+    ms
+  );
+}
+
+// Ten seconds of display frames at each rate: 625 ticks, a tick each 16 ms, give or take the
+// tick that straddles the end.
+const rates = [30, 60, 75, 90, 120, 144, 165];
+for (const hertz of rates) {
+  test(`Drapple at ${hertz} frames a second runs 62.5 ticks a second`, async (t) => {
+    const page = await startDrapple(t);
+    const ticks = await ticksOver(page, hertz * 10, 1000 / hertz);
+    assert.ok(Math.abs(ticks - 625) <= 1, `${ticks} ticks in ten seconds`);
+  });
+}
+
+test("Drapple after a long pause goes on at its pace without making up the time", async (t) => {
+  const page = await startDrapple(t);
+  await ticksOver(page, 60, 1000 / 60);
+  const afterPause = await ticksOver(page, 1, 5000);
+  assert.ok(afterPause >= 1 && afterPause <= 4, `${afterPause} ticks right after the pause`);
+  const ticks = await ticksOver(page, 600, 1000 / 60);
+  assert.ok(Math.abs(ticks - 625) <= 1, `${ticks} ticks in the ten seconds after`);
+});
+
+test("Drapple on slow frames runs at most four ticks a frame", async (t) => {
+  const page = await startDrapple(t);
+  assert.equal(await ticksOver(page, 10, 100), 40);
+});
