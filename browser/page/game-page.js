@@ -16,6 +16,7 @@
   var overlay = document.getElementById("overlay");
   var overlayText = document.getElementById("overlay-text");
   var againButton = document.getElementById("again");
+  var restartButton = document.getElementById("restart");
   var statusLine = document.getElementById("status");
   var stage = document.getElementById("stage");
   var side = document.getElementById("side");
@@ -149,10 +150,9 @@
 
   // A pad shown only once the game runs was never opened by it: offer a fresh start.
   window.addEventListener("gamepadconnected", function (event) {
-    if (webGame.state === "running" && webGame.padsAtStart === 0) {
+    if (restartButton && webGame.state === "running" && webGame.padsAtStart === 0) {
       say("Game pad found (" + event.gamepad.id + "): start again to play with it.");
-      againButton.hidden = false;
-      body.classList.add("pad-late");
+      restartButton.hidden = false;
     }
   });
 
@@ -171,8 +171,12 @@
     againButton.focus();
   }
 
-  againButton.addEventListener("click", function () {
-    location.reload();
+  // A fresh page is a fresh game: the program has ended, or has to see the pads anew.
+  [againButton, restartButton].forEach(function (button) {
+    if (button)
+      button.addEventListener("click", function () {
+        location.reload();
+      });
   });
 
   // Quandrel's window caption is the page's title; the time of a win goes to the status line too.
