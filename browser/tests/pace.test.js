@@ -5,6 +5,7 @@
 const assert = require("node:assert/strict");
 const { after, before, test } = require("node:test");
 const site = require("./site");
+const { installClock } = require("./clock");
 
 let browser;
 before(async () => {
@@ -13,26 +14,6 @@ before(async () => {
 after(async () => {
   await browser.close();
 });
-
-// Replaces the page's clock and display frames before any of its scripts runs.
-function installClock() {
-  let now = Date.now();
-  let frames = [];
-  Date.now = () => now;
-  window.requestAnimationFrame = (callback) => frames.push(callback);
-  window.testClock = {
-    // Moves the clock on by `ms`, then runs the frame the browser would show then.
-    frame(ms) {
-      now += ms;
-      const due = frames;
-      frames = [];
-      due.forEach((callback) => callback(now));
-    },
-    run(count, ms) {
-      for (let i = 0; i < count; i++) this.frame(ms);
-    },
-  };
-}
 
 async function startDrapple(t) {
   const page = await site.openPage(browser, "drapple.html", undefined, installClock);

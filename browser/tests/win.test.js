@@ -1,0 +1,62 @@
+// win.test.js: a round of Quandrel won in the page: the caption becomes the page's title, and
+// the time also shows in the status line. On the test's clock the round's secret is known: the
+// clock reads 0 when the round starts, and the game seeds its random numbers with it.
+"use strict";
+
+const assert = require("node:assert/strict");
+const { after, before, test } = require("node:test");
+const site = require("./site");
+const { installClock } = require("./clock");
+const { keep } = require("./screens");
+
+let browser;
+before(async () => {
+  browser = await site.launch();
+});
+after(async () => {
+  await browser.close();
+});
+
+// The C library's rand after srand(seed): a 64-bit linear congruential generator, started at
+// seed - 1 taken as a 32-bit unsigned number.
+function randomNumbers(seed) {
+  let state = BigInt((seed - 1) >>> 0);
+  return () => {
+    state = (6364136223846793005n * state + 1n) & ((1n << 64n) - 1n);
+    return Number(state >> 33n);
+  };
+}
+
+// The secret of a round seeded with `seed`: four different colours out of nine.
+function secretOfSeed(seed) {
+  const rand = randomNumbers(seed);
+  const secret = [];
+  while (secret.length < 4) {
+    const colour = rand() % 9;
+    if (!secret.includes(colour)) secret.push(colour);
+  }
+  return secret;
+}
+
+test("Quandrel: a won round's time is the page's title and shows in the status line", async (t) => {
+  const page = await site.openPage(browser, "quandrel.html", undefined, installClock);
+  t.after(() => keep(page, "quandrel-win").then(() => page.close()));
+  await site.waitForState(page, "running");
+  const frame = () => page.evaluate(() => window.testClock.run(2, 1000 / 60));
+  await frame();
+  const secret = secretOfSeed(0);
+  for (let slot = 0; slot < 4; slot++) {
+    const cone = await site.pagePoint(page, 117, 60 + 60 * secret[slot]);
+    const place = await site.pagePoint(page, 336 + 45 * slot, 566);
+    await page.mouse.click(cone.x, cone.y);
+    await frame();
+    await page.mouse.click(place.x, place.y);
+    await frame();
+  }
+  await page.evaluate(() => window.testClock.run(90, 1000 / 60)); // a second and a half
+  await page.keyboard.press("Enter");
+  await frame();
+  // (A page title collapses the caption's double space.)
+  assert.match(await page.title(), /^Your time: 0 : 1 : \d+$/);
+  assert.equal(await page.$eval("#status", (line) => line.textContent), await page.title());
+});
