@@ -3,14 +3,12 @@
 source "$(dirname "$0")/play_common.sh"
 screen_name=$2
 start_game
-until_screen 10 on_title_start || fail "no title"
+until_screen 60 on_title_start || fail "no title"
 if [ "$screen_name" != title ]; then
     start_with_z
 fi
 if [ "$screen_name" = result ]; then
-    xdotool keydown Down
-    until_screen 60 on_result || fail "the game did not end on the result screen"
-    xdotool keyup Down
+    hold_until 120 on_result Down || fail "the game did not end on the result screen"
 fi
 quit_holding Escape
 expect_goodbye

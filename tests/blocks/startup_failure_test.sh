@@ -12,7 +12,7 @@ export SDL_AUDIODRIVER=dummy
 expect() {
     local name=$1 want_status=$2 message=$3 status=0
     shift 4
-    (cd "$work" && timeout 10 "$@" >"$work/stdout" 2>/dev/null) || status=$?
+    (cd "$work" && timeout 60 "$@" >"$work/stdout" 2>/dev/null) || status=$?
     printf "$message\n" >"$work/want"
     if [ "$status" -ne "$want_status" ]; then
         echo "FAIL: $name: status $status, not $want_status"; failed=1

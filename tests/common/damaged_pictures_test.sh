@@ -12,7 +12,6 @@
 #            over the seven rounds every picture is damaged every way), and a whole round played:
 #            title, game, result, title again; each unreadable picture is named each time it is
 #            loaded, and the game runs on and quits normally
-set -u
 mode=$1
 if [ "$mode" = blocks-round ]; then
     round=$2
@@ -21,28 +20,12 @@ fi
 game_dir=$(cd "$2" && pwd)
 variant=$3
 source "$(dirname "$0")/xvfb.sh"
-
-work=$(mktemp -d)
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    rm -rf "$work" "${XVFB_DIR:-}"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    for f in "$work"/out "$work"/err; do
-        [ -s "$f" ] && echo "$(basename "$f"): $(head -c 2000 "$f" | od -An -c | head -20)" >&2
-    done
-    exit 1
-}
+work=$WINDOW_WORK
 
 # A sanitizer report must not pass for one of the game's own exit statuses; leaks are left out
 # because the X and SDL2 libraries keep memory of their own at exit.
 export ASAN_OPTIONS="detect_leaks=0:exitcode=86${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export UBSAN_OPTIONS="exitcode=86:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-export SDL_AUDIODRIVER=dummy
 
 kinds=(missing empty truncated not-bmp tiny palette deep)
 unreadable() { [ "$1" -lt 4 ]; } # the first four kinds cannot be read as a picture
@@ -70,7 +53,7 @@ fresh_copy() {
 }
 
 no_sanitizer_report() {
-    ! grep -q -e 'Sanitizer' -e 'runtime error' "$work/err" || fail "sanitizer report: $1"
+    ! grep -q -e 'Sanitizer' -e 'runtime error' "$work/stderr" || fail "sanitizer report: $1"
 }
 
 # run_for_status PROGRAM [VAR=VALUE...]: runs it from the scratch folder, bounded; sets $status.
@@ -78,16 +61,8 @@ run_for_status() {
     local program=$1
     shift
     status=0
-    (cd "$work/game" && env "$@" timeout -s KILL 30 "$game_dir/$program") \
-        </dev/null >"$work/out" 2>"$work/err" || status=$?
-}
-
-wait_for_end() {
-    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game_pid" 2>/dev/null && fail "$1: the game did not end"
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=""
+    (cd "$work/game" && env "$@" timeout -s KILL 60 "$game_dir/$program") \
+        </dev/null >"$work/stdout" 2>"$work/stderr" || status=$?
 }
 
 cones_sheets=(gfx/cones.bmp gfx/gui.bmp)
@@ -96,16 +71,14 @@ cones_sheets=(gfx/cones.bmp gfx/gui.bmp)
 # pointer picks, places and hovers, checks a random row, starts anew, and leaves on Escape.
 cones_plays_with() {
     local what=$1
-    (cd "$work/game" && exec "$game_dir/cones") </dev/null >"$work/out" 2>"$work/err" &
-    game_pid=$!
-    wait_for_window Quandrel 30 >/dev/null || fail "$what: no window"
+    start_program "$work/game" nice -n 5 "$game_dir/cones"
+    wait_for_window Quandrel 60 >/dev/null || fail "$what: no window"
     xdotool mousemove 110 60 click 1 mousemove 330 560 click 1 mousemove 700 550 sleep 0.2 \
-        key r key Return mousemove 120 300 click 1 mousemove 600 400 sleep 0.2 key n sleep 0.2 \
-        key Escape
-    wait_for_end "$what"
+        key r key Return mousemove 120 300 click 1 mousemove 600 400 sleep 0.2 key n sleep 0.2
+    hold_until_gone 60 Escape || fail "$what: the game did not end"
     no_sanitizer_report "$what"
     [ "$status" = 1 ] || fail "$what: status $status, not 1"
-    [ ! -s "$work/out" ] && [ ! -s "$work/err" ] || fail "$what: the game said something"
+    [ ! -s "$work/stdout" ] && [ ! -s "$work/stderr" ] || fail "$what: the game said something"
 }
 
 cones_case() {
@@ -116,9 +89,9 @@ cones_case() {
         run_for_status cones SDL_VIDEODRIVER=dummy
         no_sanitizer_report "$what"
         [ "$status" = 1 ] || fail "$what: status $status, not 1"
-        [ ! -s "$work/out" ] || fail "$what: something on standard output"
-        [ "$(wc -l <"$work/err")" = 1 ] && grep -q "^Loading $sheet failed: ." "$work/err" ||
-            fail "$what: standard error says $(cat "$work/err")"
+        [ ! -s "$work/stdout" ] || fail "$what: something on standard output"
+        [ "$(wc -l <"$work/stderr")" = 1 ] && grep -q "^Loading $sheet failed: ." "$work/stderr" ||
+            fail "$what: standard error says $(cat "$work/stderr")"
     else
         cones_plays_with "$what"
     fi
@@ -138,7 +111,7 @@ digits_case() {
     no_sanitizer_report "$what"
     [ "$status" = 1 ] || fail "$what: status $status, not 1"
     printf "$unreadable_text\n" >"$work/want"
-    cmp -s "$work/out" "$work/want" || fail "$what: said the wrong thing"
+    cmp -s "$work/stdout" "$work/want" || fail "$what: said the wrong thing"
     echo "$what: ok"
 }
 
@@ -146,7 +119,7 @@ digits_case() {
 named_lines() {
     local count=0
     for path in "$@"; do
-        count=$((count + $(grep -c -a -F ":$path" "$work/out")))
+        count=$((count + $(grep -c -a -F ":$path" "$work/stdout" || true)))
     done
     echo $count
 }
@@ -156,7 +129,7 @@ until_named() {
     local end=$((SECONDS + $1)) count=$2
     shift 2
     while [ $SECONDS -lt $end ]; do
-        kill -0 "$game_pid" 2>/dev/null || fail "round $round: the game ended early"
+        game_running || fail "round $round: the game ended early"
         [ "$(named_lines "$@")" -ge "$count" ] && return 0
         sleep 0.2
     done
@@ -190,35 +163,30 @@ blocks_round() {
     done
     printf "$goodbye_text" >>"$work/want"
 
-    start_xvfb 640x480x24 || fail "no X server"
+    start_xvfb 640x480x24
     # Line by line, so that each message shows as soon as its screen loads.
-    (cd "$work/game" && ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" \
-        exec nice -n 5 stdbuf -oL "$game_dir/blocks") </dev/null >"$work/out" 2>"$work/err" &
-    game_pid=$!
-    until_named 30 ${#title[@]} "${title[@]}" || fail "round $round: the title did not load"
-    # X chooses the first line of the menu; held again until the game has loaded.
-    for _ in $(seq 20); do
-        xdotool keydown x sleep 0.1 keyup x
-        until_named 1 ${#game[@]} "${game[@]}" && break
-    done
-    [ "$(named_lines "${game[@]}")" -ge ${#game[@]} ] || fail "round $round: no game"
+    start_program "$work/game" env ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" \
+        nice -n 5 stdbuf -oL "$game_dir/blocks"
+    until_named 60 ${#title[@]} "${title[@]}" || fail "round $round: the title did not load"
+    # X chooses the first line of the menu; held until the game has loaded.
+    xdotool keydown x
+    until_named 60 ${#game[@]} "${game[@]}" || fail "round $round: no game"
     # Down held drops every piece at once on the same columns: the stack soon tops out, the
     # result shows for two seconds, and the title comes back.
-    xdotool keydown Down
-    until_named 90 $((2 * ${#title[@]})) "${title[@]}" || fail "round $round: no title again"
-    xdotool keyup Down keydown Escape
-    wait_for_end "round $round"
-    xdotool keyup Escape
+    xdotool keyup x keydown Down
+    until_named 120 $((2 * ${#title[@]})) "${title[@]}" || fail "round $round: no title again"
+    xdotool keyup Down
+    hold_until_gone 60 Escape || fail "round $round: the game did not end"
     no_sanitizer_report "round $round"
     [ "$status" = 0 ] || fail "round $round: status $status, not 0"
-    cmp -s "$work/out" "$work/want" ||
-        fail "round $round: said $(od -An -c "$work/out"), not $(od -An -c "$work/want")"
+    cmp -s "$work/stdout" "$work/want" ||
+        fail "round $round: said $(od -An -c "$work/stdout"), not $(od -An -c "$work/want")"
     echo "round $round: every unreadable picture named, a whole round played, a normal end"
 }
 
 case $mode in
 cones)
-    start_xvfb 800x600x24 || fail "no X server"
+    start_xvfb 800x600x24
     for sheet in "${cones_sheets[@]}"; do
         for kind in 0 1 2 3 4 5 6; do cones_case "$sheet" $kind; done
     done

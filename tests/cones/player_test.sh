@@ -4,35 +4,19 @@
 #
 # usage: player_test.sh GAME_FOLDER TOOLS_FOLDER
 #   GAME_FOLDER holds cones and gfx/; TOOLS_FOLDER holds cones_screen_reader and cones_close_request.
-set -euo pipefail
 game_dir=$(cd "$1" && pwd)
 tools_dir=$(cd "$2" && pwd)
 sheet="$game_dir/gfx/cones.bmp"
-
 source "$(dirname "$0")/../common/xvfb.sh"
+work=$WINDOW_WORK
+show_file "$work/screen.txt"
+
 start_xvfb 800x600x24
-work=$(mktemp -d)
-game=""
-# Replaces the trap of start_xvfb: the game ignores SIGTERM, and Xvfb must go even after a failure.
-cleanup() {
-    if [ -n "$game" ]; then kill -9 "$game" 2>/dev/null || true; fi
-    rm -rf "$work"
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$XVFB_DIR"
-}
-trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/screen.txt" ] && { echo "last screen read:" >&2; cat "$work/screen.txt" >&2; }
-    exit 1
-}
-
-(cd "$game_dir" && exec ./cones) >"$work/stdout" 2>"$work/stderr" &
-game=$!
-wid=$(wait_for_window Quandrel 10) || fail "no window titled Quandrel"
+# The game draws without pause; at a lower priority it leaves the X server and the screen reader
+# room on a busy machine.
+start_program "$game_dir" nice -n 5 ./cones
+wid=$(wait_for_window Quandrel 60) || fail "no window titled Quandrel"
+SHOT_WINDOW=$wid
 
 # The pointer rests on an empty part of the window, where it highlights nothing and keeps the
 # keyboard focus on the game.
@@ -48,21 +32,14 @@ key() {
     sleep 0.08
     xdotool keyup "$1"
 }
-look() {
-    import -window "$wid" BMP3:"$work/shot.bmp"
-    "$tools_dir/cones_screen_reader" "$work/shot.bmp" "$sheet" >"$work/screen.txt"
+# shows PATTERN... SHOT: the shot, read back, has a line matching each extended regular expression.
+shows() {
+    local shot=${*: -1} pattern
+    "$tools_dir/cones_screen_reader" "$shot" "$sheet" >"$work/screen.txt" || return 1
+    for pattern in "${@:1:$#-1}"; do grep -Eq "$pattern" "$work/screen.txt" || return 1; done
 }
-# wait_until PATTERN...: looks at the screen until every extended regular expression matches a line.
-wait_until() {
-    for _ in $(seq 40); do
-        look
-        local all=1
-        for pattern in "$@"; do grep -Eq "$pattern" "$work/screen.txt" || all=0; done
-        [ $all = 1 ] && return 0
-        sleep 0.1
-    done
-    fail "the screen never showed: $*"
-}
+# wait_until PATTERN...: looks at the screen until every pattern matches a line of what it reads.
+wait_until() { until_screen 30 shows "$@" || fail "the screen never showed: $*"; }
 pegs_of() { sed -n "s/^row $1: \(.*\) marks .*/\1/p" "$work/screen.txt"; }
 marks_of() { sed -n "s/^row $1: .* marks \(.*\)/\1/p" "$work/screen.txt"; }
 
@@ -132,20 +109,17 @@ done
 # A close request from the window system leaves the game running, and showing the same round.
 "$tools_dir/cones_close_request" "$wid" || fail "could not send the close request"
 sleep 0.5
-kill -0 $game 2>/dev/null || fail "the game ended on a close request"
+game_running || fail "the game ended on a close request"
 wait_until "^secret $secret$"
 
-# n starts a new round.
+# n starts a new round. The game handles its events in order: once the new round shows, the close
+# request has surely been handled, and the game must still be there.
 key n
 wait_until "${empty_board[@]}"
+game_running || fail "the game ended on a close request"
 
 # Escape ends the game, with status 1.
-key Escape
-for _ in $(seq 50); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
-status=0
-kill -0 $game 2>/dev/null && fail "Escape did not end the game"
-wait $game || status=$?
-game=""
+hold_until_gone 60 Escape || fail "Escape did not end the game"
 [ $status = 1 ] || fail "exit status $status, not 1"
 [ ! -s "$work/stderr" ] || fail "the game wrote on standard error: $(cat "$work/stderr")"
 [ ! -s "$work/stdout" ] || fail "the game wrote on standard output: $(cat "$work/stdout")"

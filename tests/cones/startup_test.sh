@@ -4,27 +4,20 @@
 #
 # usage: startup_test.sh failures GAME_FOLDER      (no video driver, missing or unreadable sheets)
 #        startup_test.sh video-mode GAME_FOLDER    (a display that refuses the 16-bit window)
-set -euo pipefail
 what=$1
 game_dir=$(cd "$2" && pwd)
-work=$(mktemp -d)
-cleanup() { rm -rf "$work"; }
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/../common/xvfb.sh"
+work=$WINDOW_WORK
 
 # run FOLDER [VAR=VALUE...]: runs the game from FOLDER; sets $status, $out and $err.
 run() {
     local folder=$1
     shift
     status=0
-    (cd "$folder" && env "$@" timeout -s KILL 20 "$game_dir/cones") \
-        </dev/null >"$work/out" 2>"$work/err" || status=$?
-    out=$(cat "$work/out")
-    err=$(cat "$work/err")
+    (cd "$folder" && env "$@" timeout -s KILL 60 "$game_dir/cones") \
+        </dev/null >"$work/stdout" 2>"$work/stderr" || status=$?
+    out=$(cat "$work/stdout")
+    err=$(cat "$work/stderr")
 }
 
 # expect_failure PREFIX: one line on standard error, PREFIX then SDL's reason; status 1.
@@ -32,7 +25,7 @@ expect_failure() {
     local prefix=$1
     [ "$status" = 1 ] || fail "status $status, not 1, for: $prefix"
     [ -z "$out" ] || fail "something on standard output: $out"
-    [ "$(wc -l <"$work/err")" = 1 ] || fail "not one line on standard error: $err"
+    [ "$(wc -l <"$work/stderr")" = 1 ] || fail "not one line on standard error: $err"
     [[ "$err" == "$prefix"?* ]] || fail "standard error says \"$err\", not \"$prefix\" and a reason"
 }
 
@@ -62,29 +55,20 @@ failures)
 video-mode)
     # An 8-bit X screen: the SDL2-based runtime refuses an 800 x 600 x 16 window there, the
     # classic one emulates it. When the window opens, this runtime cannot show the failure.
-    source "$(dirname "$0")/../common/xvfb.sh"
     start_xvfb 800x600x8
-    stop_xvfb() {
-        cleanup
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-        rm -rf "$XVFB_DIR"
-    }
-    trap stop_xvfb EXIT
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    (cd "$game_dir" && exec ./cones) </dev/null >"$work/out" 2>"$work/err" &
-    game=$!
-    for _ in $(seq 30); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
-    if kill -0 $game 2>/dev/null; then
-        kill -9 $game || true
-        wait $game 2>/dev/null || true
-        echo "this runtime opens the window on an 8-bit screen: nothing to refuse"
-        exit 77
-    fi
-    status=0
-    wait $game || status=$?
-    out=$(cat "$work/out")
-    err=$(cat "$work/err")
+    start_program "$game_dir" ./cones
+    end=$((SECONDS + 60))
+    while game_running; do
+        if xdotool search --onlyvisible --name '^Quandrel$' >/dev/null 2>&1; then
+            echo "this runtime opens the window on an 8-bit screen: nothing to refuse"
+            exit 77
+        fi
+        [ $SECONDS -lt $end ] || fail "the game neither opened its window nor ended"
+        sleep 0.1
+    done
+    wait_for_game_end 0
+    out=$(cat "$work/stdout")
+    err=$(cat "$work/stderr")
     expect_failure "Setting video-mode failed: "
     echo "a refused video mode is named on standard error with status 1"
     ;;
