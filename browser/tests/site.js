@@ -107,15 +107,23 @@ async function pagePoint(page, x, y) {
   );
 }
 
+// Waits look every 20 ms, on the page's timers: some tests replace its display frames, which
+// Puppeteer would otherwise wait on.
+const polling = 20;
+
 // Waits until the page's game is in `state` (webGame.state), and returns webGame's fields.
 async function waitForState(page, state, timeout = 20000) {
-  await page.waitForFunction((state) => window.webGame && window.webGame.state === state, { timeout }, state);
+  await page.waitForFunction(
+    (state) => window.webGame && window.webGame.state === state,
+    { timeout, polling },
+    state
+  );
   return page.evaluate(() => JSON.parse(JSON.stringify(window.webGame)));
 }
 
 // Waits until the game's count (Drapple's ticks, Quandrel's frames) has reached `count`.
 async function waitForCount(page, count, timeout = 20000) {
-  await page.waitForFunction((count) => window.webGame.count() >= count, { timeout }, count);
+  await page.waitForFunction((count) => window.webGame.count() >= count, { timeout, polling }, count);
 }
 
 module.exports = { launch, openPage, readScreen, pagePoint, waitForState, waitForCount, siteDir, origin };
