@@ -19,7 +19,7 @@ if [ "$mode" = blocks-round ]; then
 fi
 game_dir=$(cd "$2" && pwd)
 variant=$3
-source "$(dirname "$0")/xvfb.sh"
+source "$(dirname "$0")/window_test.sh"
 work=$WINDOW_WORK
 
 # A sanitizer report must not pass for one of the game's own exit statuses; leaks are left out
@@ -163,7 +163,7 @@ blocks_round() {
     done
     printf "$goodbye_text" >>"$work/want"
 
-    start_xvfb 640x480x24
+    start_xvfb 640x480x24 || fail "no X server"
     # Line by line, so that each message shows as soon as its screen loads.
     start_program "$work/game" env ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" \
         nice -n 5 stdbuf -oL "$game_dir/blocks"
@@ -186,7 +186,7 @@ blocks_round() {
 
 case $mode in
 cones)
-    start_xvfb 800x600x24
+    start_xvfb 800x600x24 || fail "no X server"
     for sheet in "${cones_sheets[@]}"; do
         for kind in 0 1 2 3 4 5 6; do cones_case "$sheet" $kind; done
     done

@@ -7,11 +7,11 @@
 game_dir=$(cd "$1" && pwd)
 tools_dir=$(cd "$2" && pwd)
 sheet="$game_dir/gfx/cones.bmp"
-source "$(dirname "$0")/../common/xvfb.sh"
+source "$(dirname "$0")/../common/window_test.sh"
 work=$WINDOW_WORK
 show_file "$work/screen.txt"
 
-start_xvfb 800x600x24
+start_xvfb 800x600x24 || fail "no X server"
 # The game draws without pause; at a lower priority it leaves the X server and the screen reader
 # room on a busy machine.
 start_program "$game_dir" nice -n 5 ./cones

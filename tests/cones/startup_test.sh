@@ -6,7 +6,7 @@
 #        startup_test.sh video-mode GAME_FOLDER    (a display that refuses the 16-bit window)
 what=$1
 game_dir=$(cd "$2" && pwd)
-source "$(dirname "$0")/../common/xvfb.sh"
+source "$(dirname "$0")/../common/window_test.sh"
 work=$WINDOW_WORK
 
 # run FOLDER [VAR=VALUE...]: runs the game from FOLDER; sets $status, $out and $err.
@@ -55,7 +55,7 @@ failures)
 video-mode)
     # An 8-bit X screen: the SDL2-based runtime refuses an 800 x 600 x 16 window there, the
     # classic one emulates it. When the window opens, this runtime cannot show the failure.
-    start_xvfb 800x600x8
+    start_xvfb 800x600x8 || fail "no X server"
     start_program "$game_dir" ./cones
     end=$((SECONDS + 60))
     while game_running; do

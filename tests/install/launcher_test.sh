@@ -8,7 +8,7 @@
 build=$(cd "$1" && pwd)
 launcher=$2
 reader=${3:-}
-source "$(dirname "$0")/../common/xvfb.sh"
+source "$(dirname "$0")/../common/window_test.sh"
 
 # The launchers: caption, screen, exit status after Escape, data folder, build folder, the folder
 # put on PATH (the installed one, or one holding a link to the launcher, as a player's ~/bin may),
@@ -44,7 +44,7 @@ if [ "$via" = link ]; then
     ln -s "$prefix/bin/$launcher" "$path_dir/$launcher"
 fi
 
-start_xvfb "$screen"
+start_xvfb "$screen" || fail "no X server"
 # The game runs at a lower priority: both games draw without pause, and the X server and the
 # screen readers need their share on a busy machine.
 start_program "$elsewhere" env PATH="$path_dir:$PATH" nice -n 5 "$launcher"
