@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # startup_failure_test.sh GAME_DIR: the start-up failures give their Shift-JIS message on
 # standard output and their exit status.
-set -u
+set -euo pipefail
 program=$(cd "$1" && pwd)/blocks
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
