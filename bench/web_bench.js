@@ -1,0 +1,185 @@
+// web_bench.js: both games' pages in headless Chromium: what each page weighs as sent
+// compressed, how long from navigation to its first drawn frame, and the pace it then keeps
+// (Quandrel's frames a second, Drapple's ticks a second). Prints the figures; judges nothing.
+//
+//   ./web && node bench/web_bench.js
+//
+// BENCH_WEB_LOADS (default 11) sets how many fresh loads each first-frame median is taken over,
+// BENCH_WEB_SECONDS (default 10) how long each pace is counted for. The site comes from
+// build-web/site/ (or WEB_SITE_DIR), served without a network port by the browser tests' site.js.
+"use strict";
+
+const fs = require("fs");
+const path = require("path");
+const zlib = require("zlib");
+const site = require("../browser/tests/site");
+
+const loads = Number(process.env.BENCH_WEB_LOADS || 11);
+const paceSeconds = Number(process.env.BENCH_WEB_SECONDS || 10);
+const games = ["quandrel", "drapple"];
+
+// Runs in the page before its own scripts. Marks the first moment the canvas holds a picture: it
+// is looked at right after each call back for a display frame, where both games draw. A Drapple
+// page is started at once, as if a key were pressed the moment the page is there:
+// webGame.start() before the game has loaded starts it as soon as it has.
+function watchFirstFrame() {
+  const seen = { firstFrame: null, running: null };
+  window.benchSeen = seen;
+  function look() {
+    if (seen.firstFrame !== null) return;
+    const canvas = document.getElementById("canvas");
+    if (!canvas || !canvas.width) return;
+    const copy = document.createElement("canvas");
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    const context = copy.getContext("2d", { willReadFrequently: true });
+    context.drawImage(canvas, 0, 0);
+    const data = context.getImageData(0, 0, copy.width, copy.height).data;
+    // Blank: one colour all over (a cleared or black canvas). Every 7th pixel is enough to tell.
+    for (let i = 28; i < data.length; i += 28) {
+      for (let c = 0; c < 4; c++) {
+        if (data[i + c] !== data[c]) {
+          seen.firstFrame = performance.now();
+          return;
+        }
+      }
+    }
+  }
+  const ask = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) =>
+    ask((time) => {
+      callback(time);
+      look();
+    });
+  window.addEventListener("webgame", (event) => {
+    if (event.detail.state === "running" && seen.running === null) seen.running = performance.now();
+  });
+  document.addEventListener("DOMContentLoaded", () => window.webGame && window.webGame.start());
+}
+
+// A fresh tab in a fresh browser context, nothing cached, on the page of `game`; it is closed
+// with the context.
+async function freshPage(browser, game) {
+  const context = await browser.createBrowserContext();
+  const page = await site.openPage(context, `${game}.html`, undefined, watchFirstFrame);
+  page.closeAll = () => context.close();
+  return page;
+}
+
+// Every file the page loaded (itself, its scripts, style, code and pictures), as sent compressed.
+async function pageWeight(browser, game) {
+  const page = await freshPage(browser, game);
+  await site.waitForState(page, "running");
+  await site.waitForCount(page, 10);
+  const names = await page.evaluate(() => [
+    location.pathname,
+    ...performance.getEntriesByType("resource").map((entry) => new URL(entry.name).pathname),
+  ]);
+  await page.closeAll();
+  // (The browser's own ask for a favicon.ico, which the site has not got, is left out.)
+  const files = [...new Set(names)].filter((name) => fs.existsSync(path.join(site.siteDir, name)));
+  return files.sort().map((name) => {
+    const bytes = fs.readFileSync(path.join(site.siteDir, name));
+    const gzip = zlib.gzipSync(bytes, { level: 9 }).length;
+    return { name: name.slice(1), raw: bytes.length, gzip };
+  });
+}
+
+// One fresh load (a new browser context: nothing cached): milliseconds from navigation to the
+// game running and to its first drawn frame.
+async function firstFrame(browser, game) {
+  const page = await freshPage(browser, game);
+  await page.waitForFunction(() => window.benchSeen.firstFrame !== null, {
+    timeout: 30000,
+    polling: 20,
+  });
+  const seen = await page.evaluate(() => window.benchSeen);
+  await page.closeAll();
+  return seen;
+}
+
+// The game's count (Quandrel's frames, Drapple's ticks) over `seconds` of the page's own time.
+async function pace(browser, game) {
+  const page = await freshPage(browser, game);
+  await site.waitForState(page, "running");
+  await site.waitForCount(page, 10);
+  if (game === "drapple") {
+    // Counted in play: Z on the title starts a game, whose piece then falls on its own.
+    await page.keyboard.down("z");
+    await site.waitForCount(page, (await page.evaluate(() => window.webGame.count())) + 4);
+    await page.keyboard.up("z");
+  }
+  const counted = await page.evaluate(async (seconds) => {
+    const count0 = window.webGame.count();
+    const time0 = performance.now();
+    await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
+    return { count: window.webGame.count() - count0, ms: performance.now() - time0 };
+  }, paceSeconds);
+  await page.closeAll();
+  return (counted.count * 1000) / counted.ms;
+}
+
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  const middle = sorted.length >> 1;
+  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+const kB = (bytes) => (bytes / 1000).toFixed(1);
+const ms = (value) => value.toFixed(0);
+
+async function main() {
+  if (!fs.existsSync(path.join(site.siteDir, "drapple.html")))
+    throw new Error(`no site in ${site.siteDir}: build it with ./web`);
+  const browser = await site.launch();
+  try {
+    const version = await browser.version();
+    console.log(`${version}, headless; ${loads} loads each, pace over ${paceSeconds} s\n`);
+
+    console.log("Page weight, each file as sent gzip -9 (kB = 1000 bytes):\n");
+    console.log("| game | file | bytes | gzip -9 |");
+    console.log("|---|---|---:|---:|");
+    const totals = {};
+    for (const game of games) {
+      const files = await pageWeight(browser, game);
+      for (const file of files)
+        console.log(`| ${game} | ${file.name} | ${file.raw} | ${kB(file.gzip)} kB |`);
+      const raw = files.reduce((sum, file) => sum + file.raw, 0);
+      const gzip = files.reduce((sum, file) => sum + file.gzip, 0);
+      totals[game] = gzip;
+      console.log(`| **${game}** | all ${files.length} files | ${raw} | **${kB(gzip)} kB** |`);
+    }
+
+    const firstFrames = {};
+    for (const game of games) firstFrames[game] = [];
+    // The games' loads taken in turn, so that a busy moment of the machine falls on both.
+    for (let i = 0; i < loads; i++)
+      for (const game of games) firstFrames[game].push(await firstFrame(browser, game));
+
+    const paces = {};
+    for (const game of games) paces[game] = await pace(browser, game);
+
+    console.log("\n| figure | value | target |");
+    console.log("|---|---:|---|");
+    for (const game of games)
+      console.log(`| ${game}: page weight, gzip -9 | ${kB(totals[game])} kB | < 300 kB |`);
+    for (const game of games) {
+      const runs = firstFrames[game];
+      const first = runs.map((seen) => seen.firstFrame);
+      const running = runs.map((seen) => seen.running);
+      console.log(`| ${game}: navigation to running (median) | ${ms(median(running))} ms | - |`);
+      console.log(
+        `| ${game}: navigation to first frame (median; min-max) | ${ms(median(first))} ms ` +
+          `(${ms(Math.min(...first))}-${ms(Math.max(...first))}) | < 1000 ms |`
+      );
+    }
+    console.log(`| quandrel: frames a second | ${paces.quandrel.toFixed(1)} | - |`);
+    console.log(`| drapple: ticks a second, in play | ${paces.drapple.toFixed(1)} | 62.5 |`);
+  } finally {
+    await browser.close();
+  }
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
