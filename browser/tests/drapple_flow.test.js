@@ -88,7 +88,8 @@ for (const key of ["z", "x"]) {
     assert.equal(back.ticks, 1);
 
     // The title takes the key on the tick after the press; the game loads on the next, drawing
-    // nothing, and is drawn on the one after.
+    // nothing, and is drawn on the one after. Below the two rows where its first piece comes in
+    // from above, the well is empty.
     const game = await holdUntil(page, key, "game screen", onGame, 10);
     assert.equal(game.ticks, 3);
     assert.deepEqual(game.seen.well.slice(2), Array(20).fill("........"), "an empty well");
