@@ -23,9 +23,10 @@ start_game() {
 
 # window_sizes NAME: the sizes of the visible windows with that name, as WxH.
 window_sizes() {
-    local id sizes=()
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-        sizes+=("$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: //p')")
+    local id size sizes=()
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+        size=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: //p') || size=gone
+        sizes+=("$size")
     done
     echo "${sizes[*]}"
 }

@@ -8,7 +8,7 @@ if [ "$screen_name" != title ]; then
     start_with_z
 fi
 if [ "$screen_name" = result ]; then
-    hold_until 120 on_result Down || fail "the game did not end on the result screen"
+    hold_until 240 on_result Down || fail "the game did not end on the result screen"
 fi
 quit_holding Escape
 expect_goodbye
