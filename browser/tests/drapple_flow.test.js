@@ -5,25 +5,19 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { installClock } = require("./clock");
 const { keep } = require("./screens");
 const { installView } = require("./drapple_view");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 // A tick is due every 16 ms of the page's clock: one frame that long runs exactly one.
 const TickMs = 16;
 
 async function openDrapple(t, name) {
-  const page = await site.openPage(browser, "drapple.html", undefined, installClock);
+  const page = await site.openPage(shared.browser, "drapple.html", undefined, installClock);
   t.after(() => keep(page, name).then(() => page.close()));
   await site.waitForState(page, "waiting");
   await page.keyboard.press("Enter");

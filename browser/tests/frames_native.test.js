@@ -8,7 +8,7 @@
 
 const assert = require("node:assert/strict");
 const path = require("path");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const native = require("./native");
 const { writeBmp } = require("./bmp");
@@ -16,13 +16,7 @@ const { installClock } = require("./clock");
 const { outputDir, keep, countColour } = require("./screens");
 const q = require("./quandrel_page");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 // Both frames of a comparison stay in the test output: NAME.page.bmp and NAME.native.bmp.
 const frameFile = (name, side) => path.join(outputDir, `${name}.${side}.bmp`);
@@ -34,7 +28,7 @@ function assertSameFrame(name, shown, nativeFrame) {
 }
 
 async function quandrelFirstFrame(t, name) {
-  const page = await q.openQuandrel(browser, t, name);
+  const page = await q.openQuandrel(shared.browser, t, name);
   return (await q.frameUntil(page, "the first frame", (board) => board.marker === 0)).screen;
 }
 
@@ -45,7 +39,7 @@ test("Quandrel's first frame is the native game's", async (t) => {
 });
 
 test("Quandrel's end panel after a lost round is the native game's, same round", async (t) => {
-  const page = await q.openQuandrel(browser, t, "frames-quandrel-end");
+  const page = await q.openQuandrel(shared.browser, t, "frames-quandrel-end");
   const rows = [];
   let end;
   for (let row = 0; row < 10; row++) {
@@ -69,7 +63,7 @@ test("Quandrel's end panel after a lost round is the native game's, same round",
 });
 
 test("Drapple's title and the first frame of a game are the native game's", async (t) => {
-  const page = await site.openPage(browser, "drapple.html", undefined, installClock);
+  const page = await site.openPage(shared.browser, "drapple.html", undefined, installClock);
   t.after(() => keep(page, "frames-drapple").then(() => page.close()));
   await site.waitForState(page, "waiting");
   await page.evaluate(() => window.webGame.start());
@@ -135,7 +129,7 @@ test("the comparison sees a wrong frame, and allows 3 % off in colour", async (t
   const good = await quandrelFirstFrame(t, "frames-quandrel-faults");
   // Without the colour-key fix the sheets' magenta covers the screen.
   const keyedPage = "quandrel.html?open=colourKey";
-  const open = await site.openPage(browser, keyedPage, undefined, installClock);
+  const open = await site.openPage(shared.browser, keyedPage, undefined, installClock);
   t.after(() => q.keepAndClose(open, "frames-quandrel-open-colour-key"));
   await site.waitForState(open, "running");
   await q.frame(open);

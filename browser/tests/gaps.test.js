@@ -3,20 +3,14 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { keep, countColour } = require("./screens");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 async function open(t, name) {
-  const page = await site.openPage(browser, name);
+  const page = await site.openPage(shared.browser, name);
   t.after(() => keep(page, name.replace(/[^a-z]+/gi, "-")).then(() => page.close()));
   // Drapple waits for the player's first key.
   await page.waitForFunction(() => window.webGame && window.webGame.state !== "loading");

@@ -3,20 +3,14 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { installClock } = require("./clock");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 async function startDrapple(t) {
-  const page = await site.openPage(browser, "drapple.html", undefined, installClock);
+  const page = await site.openPage(shared.browser, "drapple.html", undefined, installClock);
   t.after(() => page.close());
   await site.waitForState(page, "waiting");
   await page.keyboard.press("Enter");

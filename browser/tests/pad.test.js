@@ -3,17 +3,11 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { keep, regionDiffers } = require("./screens");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 // A standard pad that the browser shows only once `window.testPad.show()` has been called, as
 // a browser does after the first button press.
@@ -51,7 +45,7 @@ async function holdPadButton(page, index) {
 }
 
 test("Drapple: a pad button starts the game, and the pad plays", async (t) => {
-  const page = await site.openPage(browser, "drapple.html", undefined, installPad);
+  const page = await site.openPage(shared.browser, "drapple.html", undefined, installPad);
   t.after(() => keep(page, "drapple-pad").then(() => page.close()));
   await site.waitForState(page, "waiting");
   await page.evaluate(() => {
@@ -71,7 +65,7 @@ test("Drapple: a pad button starts the game, and the pad plays", async (t) => {
 });
 
 test("Drapple: a pad shown after the start is offered a fresh start", async (t) => {
-  const page = await site.openPage(browser, "drapple.html", undefined, installPad);
+  const page = await site.openPage(shared.browser, "drapple.html", undefined, installPad);
   t.after(() => keep(page, "drapple-pad-late").then(() => page.close()));
   await site.waitForState(page, "waiting");
   await page.keyboard.press("Enter");

@@ -5,18 +5,12 @@
 const assert = require("node:assert/strict");
 const fs = require("fs");
 const path = require("path");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 
 const picturesDir = process.env.WEB_PICTURES_DIR || path.resolve(__dirname, "../../build");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 // A BMP with bit-field masks (the games' 16- and 32-bit pictures) as RGB bytes, each channel
 // widened to 8 bits the way SDL_GetRGB does: the top bits repeated into the low ones.
@@ -89,7 +83,7 @@ const pictures = [
 
 for (const [pageName, folder, name, tolerance] of pictures) {
   test(`${pageName}: ${name} decodes to the BMP's colours`, async (t) => {
-    const page = await site.openPage(browser, pageName);
+    const page = await site.openPage(shared.browser, pageName);
     t.after(() => page.close());
     await page.waitForFunction(() => window.webGame && window.webGame.state !== "loading");
     const bmp = readBmp(path.join(picturesDir, folder, name));

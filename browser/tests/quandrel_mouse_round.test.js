@@ -5,17 +5,11 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const q = require("./quandrel_page");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 // A window with room for the 800 x 600 screen twice over, beside the controls.
 const wideWindow = { width: 2000, height: 1240 };
@@ -71,7 +65,7 @@ function panelOnScreen(screen, gui) {
 const emptyRow = { pegs: [-1, -1, -1, -1], marks: [0, 0, 0, 0] };
 
 test("Quandrel by mouse: marks by the rules, the secret shown, Yes, then No", async (t) => {
-  const page = await q.openQuandrel(browser, t, "quandrel-mouse-round", wideWindow);
+  const page = await q.openQuandrel(shared.browser, t, "quandrel-mouse-round", wideWindow);
   const shownSize = await page.$eval("#canvas", (canvas) => {
     const box = canvas.getBoundingClientRect();
     return [box.width, box.height];

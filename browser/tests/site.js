@@ -42,6 +42,20 @@ async function launch() {
   return browser;
 }
 
+// One browser for all the tests of a file: started before the first, closed after the last.
+// The tests open their pages in `shared.browser`.
+function browserForFile() {
+  const { before, after } = require("node:test");
+  const shared = { browser: null };
+  before(async () => {
+    shared.browser = await launch();
+  });
+  after(async () => {
+    if (shared.browser) await shared.browser.close();
+  });
+  return shared;
+}
+
 // Answers every request for the made-up address from the site's folder; anything else fails.
 async function serveSite(page) {
   await page.setRequestInterception(true);
@@ -126,4 +140,14 @@ async function waitForCount(page, count, timeout = 20000) {
   await page.waitForFunction((count) => window.webGame.count() >= count, { timeout, polling }, count);
 }
 
-module.exports = { launch, openPage, readScreen, pagePoint, waitForState, waitForCount, siteDir, origin };
+module.exports = {
+  launch,
+  browserForFile,
+  openPage,
+  readScreen,
+  pagePoint,
+  waitForState,
+  waitForCount,
+  siteDir,
+  origin,
+};

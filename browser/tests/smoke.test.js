@@ -2,17 +2,11 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { keep, countColour, regionDiffers } = require("./screens");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 async function holdKey(page, key) {
   await page.keyboard.down(key);
@@ -23,7 +17,7 @@ async function holdKey(page, key) {
 }
 
 test("Quandrel: draws without key colour, places a cone by mouse, ends on Escape", async (t) => {
-  const page = await site.openPage(browser, "quandrel.html");
+  const page = await site.openPage(shared.browser, "quandrel.html");
   t.after(() => keep(page, "quandrel").then(() => page.close()));
   await site.waitForState(page, "running");
   await site.waitForCount(page, 3);
@@ -52,7 +46,7 @@ test("Quandrel: draws without key colour, places a cone by mouse, ends on Escape
 });
 
 test("Drapple: starts on a key, draws without key colour, plays, ends on Escape", async (t) => {
-  const page = await site.openPage(browser, "drapple.html");
+  const page = await site.openPage(shared.browser, "drapple.html");
   t.after(() => keep(page, "drapple").then(() => page.close()));
   await site.waitForState(page, "waiting");
   await page.keyboard.press("Enter");

@@ -2,20 +2,14 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { keep, regionDiffers } = require("./screens");
 
 // A phone held sideways.
 const phone = { width: 844, height: 390, hasTouch: true, isMobile: true, deviceScaleFactor: 1 };
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
+const shared = site.browserForFile();
 
 async function tap(page, x, y) {
   const point = await site.pagePoint(page, x, y);
@@ -37,7 +31,7 @@ async function checkByTap(page) {
 }
 
 test("Quandrel by touch: a tap picks a cone, a tap places it, a tap on Check checks", async (t) => {
-  const page = await site.openPage(browser, "quandrel.html", phone);
+  const page = await site.openPage(shared.browser, "quandrel.html", phone);
   t.after(() => keep(page, "quandrel-touch").then(() => page.close()));
   await site.waitForState(page, "running");
   await site.waitForCount(page, 3);
@@ -49,7 +43,7 @@ test("Quandrel by touch: a tap picks a cone, a tap places it, a tap on Check che
 });
 
 test("Quandrel by touch without the motion fix: a tap on Check is lost", async (t) => {
-  const page = await site.openPage(browser, "quandrel.html?open=touchMotion", phone);
+  const page = await site.openPage(shared.browser, "quandrel.html?open=touchMotion", phone);
   t.after(() => keep(page, "quandrel-touch-open").then(() => page.close()));
   await site.waitForState(page, "running");
   await site.waitForCount(page, 3);
@@ -57,7 +51,7 @@ test("Quandrel by touch without the motion fix: a tap on Check is lost", async (
 });
 
 test("Drapple by touch: a tap starts, held buttons choose Start and quit", async (t) => {
-  const page = await site.openPage(browser, "drapple.html", phone);
+  const page = await site.openPage(shared.browser, "drapple.html", phone);
   t.after(() => keep(page, "drapple-touch").then(() => page.close()));
   await site.waitForState(page, "waiting");
   const overlay = await page.$("#overlay");

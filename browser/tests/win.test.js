@@ -4,42 +4,16 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const site = require("./site");
 const { installClock } = require("./clock");
 const { keep } = require("./screens");
+const { secretOfSeed } = require("./quandrel_page");
 
-let browser;
-before(async () => {
-  browser = await site.launch();
-});
-after(async () => {
-  await browser.close();
-});
-
-// The C library's rand after srand(seed): a 64-bit linear congruential generator, started at
-// seed - 1 taken as a 32-bit unsigned number.
-function randomNumbers(seed) {
-  let state = BigInt((seed - 1) >>> 0);
-  return () => {
-    state = (6364136223846793005n * state + 1n) & ((1n << 64n) - 1n);
-    return Number(state >> 33n);
-  };
-}
-
-// The secret of a round seeded with `seed`: four different colours out of nine.
-function secretOfSeed(seed) {
-  const rand = randomNumbers(seed);
-  const secret = [];
-  while (secret.length < 4) {
-    const colour = rand() % 9;
-    if (!secret.includes(colour)) secret.push(colour);
-  }
-  return secret;
-}
+const shared = site.browserForFile();
 
 test("Quandrel: a won round's time is the page's title and shows in the status line", async (t) => {
-  const page = await site.openPage(browser, "quandrel.html", undefined, installClock);
+  const page = await site.openPage(shared.browser, "quandrel.html", undefined, installClock);
   t.after(() => keep(page, "quandrel-win").then(() => page.close()));
   await site.waitForState(page, "running");
   const frame = () => page.evaluate(() => window.testClock.run(2, 1000 / 60));
