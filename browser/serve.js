@@ -8,14 +8,7 @@ const path = require("path");
 
 const root = path.resolve(process.argv[2] || ".");
 const port = Number(process.argv[3] || 8000);
-const types = {
-  ".html": "text/html; charset=utf-8",
-  ".js": "text/javascript",
-  ".css": "text/css",
-  ".wasm": "application/wasm",
-  ".data": "application/octet-stream",
-  ".png": "image/png",
-};
+const types = require("./content_types");
 
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);

@@ -44,15 +44,8 @@ function readBmp(file) {
 }
 
 async function decodedPicture(page, name) {
-  const { width, height, bytes } = await page.evaluate((name) => {
-    const canvas = Module.preloadedImages["/" + name];
-    const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = "";
-    for (let i = 0; i < pixels.length; i += 8192)
-      text += String.fromCharCode.apply(null, pixels.subarray(i, i + 8192));
-    return { width: canvas.width, height: canvas.height, bytes: btoa(text) };
-  }, name);
-  return { width, height, rgba: Buffer.from(bytes, "base64") };
+  const { width, height, data } = await site.readCanvas(page, "/" + name);
+  return { width, height, rgba: data };
 }
 
 // The largest difference of any channel of any pixel.

@@ -82,16 +82,8 @@ async function placeRow(page, row, colours) {
 }
 
 // A picture the page preloaded ("/gfx/gui.bmp"), as decoded, before any key colour is cleared.
-async function readPicture(page, name) {
-  const { width, height, bytes } = await page.evaluate((name) => {
-    const picture = Module.preloadedImages[name];
-    const pixels = picture.getContext("2d").getImageData(0, 0, picture.width, picture.height).data;
-    let text = "";
-    for (let i = 0; i < pixels.length; i += 8192)
-      text += String.fromCharCode.apply(null, pixels.subarray(i, i + 8192));
-    return { width: picture.width, height: picture.height, bytes: btoa(text) };
-  }, name);
-  return { width, height, data: Buffer.from(bytes, "base64") };
+function readPicture(page, name) {
+  return site.readCanvas(page, name);
 }
 
 // The end panel's pictures in the gui sheet, and where they are drawn. Columns: source x, y,

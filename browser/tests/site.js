@@ -10,14 +10,7 @@ const puppeteer = require("puppeteer-core");
 const siteDir = process.env.WEB_SITE_DIR || path.resolve(__dirname, "../../build-web/site");
 const origin = "http://games.invalid";
 
-const contentTypes = {
-  ".html": "text/html; charset=utf-8",
-  ".js": "text/javascript",
-  ".css": "text/css",
-  ".wasm": "application/wasm",
-  ".data": "application/octet-stream",
-  ".png": "image/png",
-};
+const contentTypes = require("../content_types");
 
 async function launch() {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "games-chromium-"));
@@ -88,21 +81,27 @@ async function openPage(browser, name, viewport = { width: 1280, height: 800 }, 
   return page;
 }
 
-// The game's screen as the canvas holds it: { width, height, data } (RGBA bytes).
-async function readScreen(page) {
-  const { width, height, bytes } = await page.evaluate(() => {
-    const canvas = document.getElementById("canvas");
+// A canvas of the page as { width, height, data } (RGBA bytes): the game's screen, or with a
+// name ("/gfx/gui.bmp") a picture the page preloaded, as the browser decoded it.
+async function readCanvas(page, preloadedName = null) {
+  const { width, height, bytes } = await page.evaluate((name) => {
+    const source = name ? Module.preloadedImages[name] : document.getElementById("canvas");
     const copy = document.createElement("canvas");
-    copy.width = canvas.width;
-    copy.height = canvas.height;
-    copy.getContext("2d").drawImage(canvas, 0, 0);
+    copy.width = source.width;
+    copy.height = source.height;
+    copy.getContext("2d").drawImage(source, 0, 0);
     const pixels = copy.getContext("2d").getImageData(0, 0, copy.width, copy.height).data;
     let text = "";
     for (let i = 0; i < pixels.length; i += 8192)
       text += String.fromCharCode.apply(null, pixels.subarray(i, i + 8192));
     return { width: copy.width, height: copy.height, bytes: btoa(text) };
-  });
+  }, preloadedName);
   return { width, height, data: Buffer.from(bytes, "base64") };
+}
+
+// The game's screen as the canvas holds it.
+function readScreen(page) {
+  return readCanvas(page);
 }
 
 // Where a point of the game's screen is on the page, for clicks and taps.
@@ -144,6 +143,7 @@ module.exports = {
   launch,
   browserForFile,
   openPage,
+  readCanvas,
   readScreen,
   pagePoint,
   waitForState,
