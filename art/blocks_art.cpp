@@ -323,6 +323,16 @@ void paintTitle(Canvas& canvas) {
     paintTitleHelp(cr);
 }
 
+// A yellow pointer, a triangle whose tip at (tipX, midY) points away from its back edge at backX.
+void paintPointer(cairo_t* cr, double tipX, double backX, double midY, double halfHeight) {
+    cairo_move_to(cr, tipX, midY);
+    cairo_line_to(cr, backX, midY - halfHeight);
+    cairo_line_to(cr, backX, midY + halfHeight);
+    cairo_close_path(cr);
+    artkit::setColour(cr, Rgb{255, 226, 90});
+    cairo_fill(cr);
+}
+
 // The cursor: a glowing frame round a menu plate with a pointer at each end; its middle is clear
 // so that the plate's word shows through.
 void paintCursor(cairo_t* cr) {
@@ -335,16 +345,9 @@ void paintCursor(cairo_t* cr) {
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);
     const double mid = line.h / 2.0;
-    for (int side = 0; side < 2; ++side) {
-        const double tip = side == 0 ? MenuInset + 20 : line.w - MenuInset - 20;
-        const double back = side == 0 ? tip - 11 : tip + 11;
-        cairo_move_to(cr, tip, mid);
-        cairo_line_to(cr, back, mid - 8);
-        cairo_line_to(cr, back, mid + 8);
-        cairo_close_path(cr);
-    }
-    artkit::setColour(cr, Rgb{255, 226, 90});
-    cairo_fill(cr);
+    const double leftTip = MenuInset + 20, rightTip = line.w - MenuInset - 20;
+    paintPointer(cr, leftTip, leftTip - 11, mid, 8);
+    paintPointer(cr, rightTip, rightTip + 11, mid, 8);
 }
 
 // ---- back1p.bmp -----------------------------------------------------------------------------
@@ -389,13 +392,7 @@ constexpr Place legendCard{436, 392, 192, 76};
 
 // An arrow from a legend's edge to the column's lip, pointing at what the legend names.
 void paintLeftArrow(cairo_t* cr, double midY) {
-    const double tip = sideColumn.x + sideColumn.w + 3, back = legendCard.x + 1;
-    cairo_move_to(cr, tip, midY);
-    cairo_line_to(cr, back, midY - 6);
-    cairo_line_to(cr, back, midY + 6);
-    cairo_close_path(cr);
-    artkit::setColour(cr, Rgb{255, 226, 90});
-    cairo_fill(cr);
+    paintPointer(cr, sideColumn.x + sideColumn.w + 3, legendCard.x + 1, midY, 6);
 }
 
 void paintLegendRow(cairo_t* cr, double y, const char* name, const char* meaning) {
