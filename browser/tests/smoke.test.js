@@ -4,6 +4,7 @@
 const assert = require("node:assert/strict");
 const { test } = require("node:test");
 const site = require("./site");
+const q = require("./quandrel_page");
 const { keep, countColour, regionDiffers } = require("./screens");
 
 const shared = site.browserForFile();
@@ -29,10 +30,8 @@ test("Quandrel: draws without key colour, places a cone by mouse, ends on Escape
   assert.equal(countColour(first, [255, 0, 255]), 0, "no magenta left on the screen");
 
   // Pick the first cone of the palette, then put it into the first slot of the bottom row.
-  const cone = await site.pagePoint(page, 117, 60);
-  const slot = await site.pagePoint(page, 336, 566);
-  await page.mouse.click(cone.x, cone.y);
-  await page.mouse.click(slot.x, slot.y);
+  await q.click(page, ...q.places.palette(0));
+  await q.click(page, ...q.places.slot(0, 0));
   const frames = await page.evaluate(() => window.webGame.count());
   await site.waitForCount(page, frames + 3);
   const placed = await site.readScreen(page);

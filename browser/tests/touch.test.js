@@ -4,6 +4,7 @@
 const assert = require("node:assert/strict");
 const { test } = require("node:test");
 const site = require("./site");
+const q = require("./quandrel_page");
 const { keep, regionDiffers } = require("./screens");
 
 // A phone held sideways.
@@ -25,7 +26,7 @@ async function checkByTap(page) {
   await page.keyboard.press("r"); // a random row, ready to check
   await site.waitForCount(page, (await page.evaluate(() => window.webGame.count())) + 3);
   const before = await site.readScreen(page);
-  await tap(page, 700, 550); // the Check button
+  await tap(page, ...q.places.check);
   const after = await site.readScreen(page);
   return regionDiffers(before, after, ...dieOfRow(1));
 }
@@ -36,8 +37,8 @@ test("Quandrel by touch: a tap picks a cone, a tap places it, a tap on Check che
   await site.waitForState(page, "running");
   await site.waitForCount(page, 3);
   const first = await site.readScreen(page);
-  await tap(page, 117, 60);
-  await tap(page, 336, 566);
+  await tap(page, ...q.places.palette(0));
+  await tap(page, ...q.places.slot(0, 0));
   assert.ok(regionDiffers(first, await site.readScreen(page), 320, 550, 32, 32), "cone placed");
   assert.ok(await checkByTap(page), "the next row became current");
 });

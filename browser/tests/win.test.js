@@ -8,7 +8,7 @@ const { test } = require("node:test");
 const site = require("./site");
 const { installClock } = require("./clock");
 const { keep } = require("./screens");
-const { secretOfSeed } = require("./quandrel_page");
+const { secretOfSeed, click, places } = require("./quandrel_page");
 
 const shared = site.browserForFile();
 
@@ -20,11 +20,9 @@ test("Quandrel: a won round's time is the page's title and shows in the status l
   await frame();
   const secret = secretOfSeed(0);
   for (let slot = 0; slot < 4; slot++) {
-    const cone = await site.pagePoint(page, 117, 60 + 60 * secret[slot]);
-    const place = await site.pagePoint(page, 336 + 45 * slot, 566);
-    await page.mouse.click(cone.x, cone.y);
+    await click(page, ...places.palette(secret[slot]));
     await frame();
-    await page.mouse.click(place.x, place.y);
+    await click(page, ...places.slot(0, slot));
     await frame();
   }
   await page.evaluate(() => window.testClock.run(90, 1000 / 60)); // a second and a half
