@@ -1,5 +1,8 @@
-// icons_art.cpp: draws the desktop icons of both games (PNG at 64 and 128 pixels, and SVG).
-// Usage: icons_art OUTDIR, writing OUTDIR/{quandrel,drapple}-{64,128}.png and OUTDIR/{...}.svg.
+// icons_art.cpp: draws the icons of both games: for the desktop (PNG at 64 and 128 pixels, and SVG)
+// and for the web apps (PNG at 192 and 512 pixels, a maskable one, and the site's favicon).
+// Usage: icons_art OUTDIR, writing OUTDIR/{quandrel,drapple}-{64,128}.png and OUTDIR/{...}.svg;
+//        icons_art --web OUTDIR, writing OUTDIR/{quandrel,drapple}-{192,512,maskable-512}.png and
+//        OUTDIR/site-{16,32,48}.png, the favicon's sizes.
 #include <cairo-svg.h>
 #include <cairo.h>
 
@@ -13,9 +16,19 @@ namespace {
 
 constexpr double Pi = 3.14159265358979;
 
-// Both icons are drawn on a 128-unit square; the surfaces scale it.
-void tile(cairo_t* cr, double r, double g, double b) {
-    artkit::roundedRect(cr, 4, 4, 120, 120, 22);
+// Every icon is drawn on a 128-unit square; the surfaces scale it.
+struct Colour {
+    double r, g, b;
+};
+
+// The icon's background: a rounded tile lit from above, or with `fullBleed` the whole square, for
+// a maskable icon that the system cuts to its own shape.
+void tile(cairo_t* cr, Colour c, bool fullBleed = false) {
+    const double r = c.r, g = c.g, b = c.b;
+    if (fullBleed)
+        cairo_rectangle(cr, 0, 0, 128, 128);
+    else
+        artkit::roundedRect(cr, 4, 4, 120, 120, 22);
     cairo_pattern_t* bg = cairo_pattern_create_linear(0, 4, 0, 124);
     cairo_pattern_add_color_stop_rgb(bg, 0, r * 1.2, g * 1.2, b * 1.2);
     cairo_pattern_add_color_stop_rgb(bg, 1, r * 0.6, g * 0.6, b * 0.6);
@@ -43,8 +56,11 @@ void cone(cairo_t* cr, double cx, double base, double height, double r, double g
     cairo_stroke(cr);
 }
 
-void drawQuandrel(cairo_t* cr) {
-    tile(cr, 0.16, 0.18, 0.32);
+constexpr Colour QuandrelTile = {0.16, 0.18, 0.32};
+constexpr Colour DrappleTile = {0.12, 0.24, 0.2};
+
+// Three cones and a white and a red mark.
+void quandrelFigures(cairo_t* cr) {
     cone(cr, 40, 100, 62, 0.95, 0.25, 0.2);
     cone(cr, 88, 100, 62, 0.25, 0.55, 0.95);
     cone(cr, 64, 84, 66, 0.98, 0.8, 0.2);
@@ -82,8 +98,8 @@ void block(cairo_t* cr, double x, double y, double r, double g, double b) {
     cairo_fill(cr);
 }
 
-void drawDrapple(cairo_t* cr) {
-    tile(cr, 0.12, 0.24, 0.2);
+// A falling piece over a stack.
+void drappleFigures(cairo_t* cr) {
     block(cr, 51, 16, 0.95, 0.55, 0.15); // a falling piece
     block(cr, 51, 42, 0.95, 0.55, 0.15);
     block(cr, 77, 42, 0.95, 0.55, 0.15);
@@ -94,23 +110,59 @@ void drawDrapple(cairo_t* cr) {
     block(cr, 12, 64, 0.3, 0.7, 0.95);
 }
 
+// The front page's icon: a cone of one game beside a piece of the other.
+void siteFigures(cairo_t* cr) {
+    cone(cr, 38, 104, 76, 0.98, 0.8, 0.2);
+    block(cr, 72, 26, 0.95, 0.55, 0.15);
+    block(cr, 72, 52, 0.95, 0.55, 0.15);
+    block(cr, 98, 52, 0.95, 0.55, 0.15);
+    block(cr, 72, 78, 0.3, 0.7, 0.95);
+}
+
 using Painter = void (*)(cairo_t*);
 
-bool writePng(Painter paint, int size, const std::string& path) {
+struct IconArt {
+    const char* name;
+    Colour background;
+    Painter figures;
+};
+
+constexpr IconArt gameIcons[] = {
+    // name       background     figures
+    {"quandrel", QuandrelTile, quandrelFigures},
+    {"drapple", DrappleTile, drappleFigures},
+};
+constexpr IconArt siteIcon = {"site", {0.15, 0.2, 0.28}, siteFigures};
+
+// The maskable icon keeps its figures inside the middle circle (80 % across) that every mask
+// leaves whole.
+constexpr double MaskableScale = 0.7;
+
+void paint(cairo_t* cr, const IconArt& art, bool maskable) {
+    tile(cr, art.background, maskable);
+    if (maskable) {
+        cairo_translate(cr, 64, 64);
+        cairo_scale(cr, MaskableScale, MaskableScale);
+        cairo_translate(cr, -64, -64);
+    }
+    art.figures(cr);
+}
+
+bool writePng(const IconArt& art, int size, const std::string& path, bool maskable = false) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(s);
     cairo_scale(cr, size / 128.0, size / 128.0);
-    paint(cr);
+    paint(cr, art, maskable);
     cairo_destroy(cr);
     bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
     return ok;
 }
 
-bool writeSvg(Painter paint, const std::string& path) {
+bool writeSvg(const IconArt& art, const std::string& path) {
     cairo_surface_t* s = cairo_svg_surface_create(path.c_str(), 128, 128);
     cairo_t* cr = cairo_create(s);
-    paint(cr);
+    paint(cr, art, false);
     cairo_destroy(cr);
     cairo_surface_finish(s);
     bool ok = cairo_surface_status(s) == CAIRO_STATUS_SUCCESS;
@@ -118,26 +170,41 @@ bool writeSvg(Painter paint, const std::string& path) {
     return ok;
 }
 
+bool writeDesktopIcons(const std::string& out) {
+    bool ok = true;
+    for (const IconArt& art : gameIcons) {
+        const std::string base = out + "/" + art.name;
+        ok = writePng(art, 64, base + "-64.png") && ok;
+        ok = writePng(art, 128, base + "-128.png") && ok;
+        ok = writeSvg(art, base + ".svg") && ok;
+    }
+    return ok;
+}
+
+// The sizes browsers ask of an installed web app, and the favicon's.
+bool writeWebIcons(const std::string& out) {
+    bool ok = true;
+    for (const IconArt& art : gameIcons) {
+        const std::string base = out + "/" + art.name;
+        ok = writePng(art, 192, base + "-192.png") && ok;
+        ok = writePng(art, 512, base + "-512.png") && ok;
+        ok = writePng(art, 512, base + "-maskable-512.png", true) && ok;
+    }
+    for (int size : {16, 32, 48})
+        ok = writePng(siteIcon, size, out + "/site-" + std::to_string(size) + ".png") && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: icons_art OUTDIR\n");
+    const bool web = argc == 3 && std::string(argv[1]) == "--web";
+    if (argc != 2 && !web) {
+        std::fprintf(stderr, "usage: icons_art [--web] OUTDIR\n");
         return 2;
     }
-    const std::string out = argv[1];
-    struct Icon {
-        const char* name;
-        Painter paint;
-    };
-    constexpr Icon icons[] = {{"quandrel", drawQuandrel}, {"drapple", drawDrapple}};
-    bool ok = true;
-    for (const Icon& icon : icons) {
-        const std::string base = out + "/" + icon.name;
-        ok = writePng(icon.paint, 64, base + "-64.png") && ok;
-        ok = writePng(icon.paint, 128, base + "-128.png") && ok;
-        ok = writeSvg(icon.paint, base + ".svg") && ok;
-    }
+    const std::string out = argv[argc - 1];
+    const bool ok = web ? writeWebIcons(out) : writeDesktopIcons(out);
     if (!ok)
         std::fprintf(stderr, "icons_art: cannot write the icons into %s\n", out.c_str());
     return ok ? 0 : 1;

@@ -1,13 +1,15 @@
 // game-page.js: runs one game in its page: loading, start, scaling, messages, the end, touch keys.
 //
-// The page's <body> says which game: data-game (the name of its .js), data-width and
-// data-height (the game's screen), data-start ("now", or "wait" for a key, a click, a tap or a
-// pad button first). Tests and the page itself read the state from window.webGame (README.md).
+// The page's <body> says which game: data-game (the name of its .js), data-title (its name for
+// the player), data-width and data-height (the game's screen), data-start ("now", or "wait" for
+// a key, a click, a tap or a pad button first). Tests and the page itself read the state from
+// window.webGame (README.md). offline.js comes first.
 "use strict";
 
 (function () {
   var body = document.body;
   var gameName = body.dataset.game;
+  var gameTitle = body.dataset.title;
   var screenWidth = Number(body.dataset.width);
   var screenHeight = Number(body.dataset.height);
   var waitsForPlayer = body.dataset.start === "wait";
@@ -15,8 +17,12 @@
   var canvas = document.getElementById("canvas");
   var overlay = document.getElementById("overlay");
   var overlayText = document.getElementById("overlay-text");
+  var details = document.getElementById("details");
+  var progress = document.getElementById("progress");
   var againButton = document.getElementById("again");
+  var retryButton = document.getElementById("retry");
   var restartButton = document.getElementById("restart");
+  var notice = document.getElementById("notice");
   var statusLine = document.getElementById("status");
   var stage = document.getElementById("stage");
   var side = document.getElementById("side");
@@ -30,6 +36,8 @@
     lastMessage: "",
     padsAtStart: 0, // game pads the browser showed the game when it started
     finalCount: null, // the count when the game ended
+    failure: "", // what went wrong, when the state is "failed"
+    newBuild: false, // a new build of the site is stored and opens next time
     count: function () {
       // Drapple: ticks run; Quandrel: frames drawn. 0 before the game starts.
       if (webGame.finalCount !== null) return webGame.finalCount;
@@ -130,6 +138,8 @@
   // The player's first key, click, tap or pad button starts the game.
   function waitForPlayer() {
     setState("waiting");
+    overlayText.textContent = overlayText.dataset.ready;
+    progress.hidden = true;
     overlay.hidden = false;
     document.addEventListener("keydown", function onKey(event) {
       if (event.key === "Shift" || event.key === "Control" || event.key === "Alt") return;
@@ -171,12 +181,15 @@
     againButton.focus();
   }
 
-  // A fresh page is a fresh game: the program has ended, or has to see the pads anew.
+  // A fresh page is a fresh game: the program has ended, or has to see the pads anew. A new
+  // build of the site, if one waits, opens then.
+  function openAfresh() {
+    siteOffline.moveToNewBuild().then(function (moving) {
+      if (!moving) location.reload();
+    });
+  }
   [againButton, restartButton].forEach(function (button) {
-    if (button)
-      button.addEventListener("click", function () {
-        location.reload();
-      });
+    if (button) button.addEventListener("click", openAfresh);
   });
 
   // Quandrel's window caption is the page's title; the time of a win goes to the status line too.
@@ -215,6 +228,49 @@
     if (name) gapsOpen[name] = true;
   });
 
+  // Something went wrong before or while the game started: the player is told in plain words,
+  // the technical detail goes below and to the console, and "Try again" loads the game again.
+  function fail(message, detail) {
+    console.error(gameTitle + ": " + detail);
+    webGame.failure = detail;
+    setState("failed");
+    overlayText.textContent = message;
+    details.textContent = detail;
+    details.hidden = false;
+    progress.hidden = true;
+    againButton.hidden = true;
+    retryButton.hidden = false;
+    overlay.hidden = false;
+    say(message);
+    retryButton.focus();
+  }
+  var downloadFailed = gameTitle + " could not be downloaded. Check the connection.";
+
+  retryButton.addEventListener("click", function () {
+    // Once the game's code has run, only a fresh page starts it cleanly.
+    if (scriptStarted) openAfresh();
+    else loadGame();
+  });
+
+  function showLoading() {
+    setState("loading");
+    overlayText.textContent = "Downloading " + gameTitle + "…";
+    progress.value = 0;
+    progress.hidden = false;
+    details.hidden = true;
+    retryButton.hidden = true;
+    overlay.hidden = false;
+    say("Loading…");
+  }
+
+  // Which of the fixes for the browser's SDL to leave out, for a test: ?open=name,name
+  var gapsOpen = {};
+  (new URLSearchParams(location.search).get("open") || "").split(",").forEach(function (name) {
+    if (name) gapsOpen[name] = true;
+  });
+
+  var scriptStarted = false;
+
   window.Module = {
     canvas: canvas,
     noInitialRun: true,
@@ -232,23 +288,144 @@
     },
     onExit: showEnd,
     onAbort: function (what) {
-      setState("failed");
-      overlayText.textContent = "The game stopped with an error: " + what;
-      overlay.hidden = false;
-      againButton.hidden = false;
-      say("The game stopped with an error.");
-    },
-    setStatus: function (text) {
-      if (webGame.state === "loading" && text) say(text);
+      fail(gameTitle + " stopped with an error.", String(what));
     },
   };
 
-  say("Loading…");
-  var script = document.createElement("script");
-  script.src = gameName + ".js";
-  script.onerror = function () {
-    setState("failed");
-    say("The game could not be loaded.");
-  };
-  document.body.appendChild(script);
+  // The game's files, downloaded by the page itself: so that every way a download can fail ends
+  // in a message, the bar counts bytes, and only files of one build run together.
+  var gameFiles = { js: gameName + ".js", wasm: gameName + ".wasm", data: gameName + ".data" };
+  var stallMs = 15000; // no byte for this long: the connection is taken as lost
+
+  function hex(buffer) {
+    return Array.from(new Uint8Array(buffer), function (byte) {
+      return byte.toString(16).padStart(2, "0");
+    }).join("");
+  }
+
+  // The site's list of files, sizes and hashes (files.json), as this build wrote it.
+  async function fetchFileList() {
+    var response = await fetch("files.json", { cache: "no-cache" });
+    if (!response.ok) throw new Error("files.json: the server answered " + response.status);
+    return (await response.json()).files;
+  }
+
+  // One file's bytes; `onBytes(count)` hears of each part as it comes. The address names the
+  // file's hash, so that no cache on the way answers with another build's file.
+  async function download(name, expected, onBytes) {
+    var stop = new AbortController();
+    var timer = 0;
+    var wait = function () {
+      clearTimeout(timer);
+      timer = setTimeout(function () {
+        stop.abort();
+      }, stallMs);
+    };
+    try {
+      wait();
+      var response = await fetch(name + "?v=" + expected.sha256.slice(0, 16), { signal: stop.signal });
+      if (!response.ok)
+        throw new Error(name + ": the server answered " + response.status + " " + response.statusText);
+      var bytes = new Uint8Array(expected.bytes);
+      var count = 0;
+      var reader = response.body.getReader();
+      for (;;) {
+        var part = await reader.read();
+        if (part.done) break;
+        if (count + part.value.length > bytes.length) throw new Error(name + ": longer than this build's");
+        bytes.set(part.value, count);
+        count += part.value.length;
+        onBytes(count);
+        wait();
+      }
+      if (count !== bytes.length)
+        throw new Error(name + ": " + count + " of its " + bytes.length + " bytes came");
+      return bytes;
+    } catch (error) {
+      if (stop.signal.aborted) throw new Error(name + ": nothing came for " + stallMs / 1000 + " s");
+      throw error.name === "TypeError" ? new Error(name + ": " + error.message) : error;
+    } finally {
+      clearTimeout(timer);
+    }
+  }
+
+  // A file of another build (a site half published) is not run. Without a secure context the
+  // browser has no hashing, and the size alone is checked.
+  async function checkBuild(name, bytes, expected) {
+    if (!window.crypto || !crypto.subtle) return;
+    if (hex(await crypto.subtle.digest("SHA-256", bytes)) !== expected.sha256)
+      throw new Error(name + ": not the file of this build (the site may be being updated)");
+  }
+
+  async function downloadGame() {
+    var list = await fetchFileList();
+    var names = Object.keys(gameFiles).map(function (kind) {
+      return gameFiles[kind];
+    });
+    var total = 0;
+    var got = {};
+    names.forEach(function (name) {
+      if (!list[name]) throw new Error(name + ": not in files.json");
+      total += list[name].bytes;
+      got[name] = 0;
+    });
+    progress.max = total;
+    var showBytes = function (name) {
+      return function (count) {
+        got[name] = count;
+        progress.value = names.reduce(function (sum, each) {
+          return sum + got[each];
+        }, 0);
+      };
+    };
+    var files = await Promise.all(
+      names.map(async function (name) {
+        var bytes = await download(name, list[name], showBytes(name));
+        await checkBuild(name, bytes, list[name]);
+        return bytes;
+      })
+    );
+    return { js: files[0], wasm: files[1], data: files[2] };
+  }
+
+  // Hands the downloaded code and pictures to the game's script, and runs it.
+  function runGame(files) {
+    Module["wasmBinary"] = files.wasm.buffer;
+    Module["getPreloadedPackage"] = function () {
+      return files.data.buffer;
+    };
+    var script = document.createElement("script");
+    script.src = URL.createObjectURL(new Blob([files.js], { type: "text/javascript" }));
+    scriptStarted = true;
+    document.body.appendChild(script);
+    // From now on the site is kept for offline play; a new build found meanwhile opens next time.
+    siteOffline.keep(function () {
+      webGame.newBuild = true;
+      notice.textContent =
+        "A new version of " + gameTitle + " is ready: it starts the next time the game opens.";
+      notice.hidden = false;
+    });
+  }
+
+  function loadGame() {
+    showLoading();
+    downloadGame().then(runGame, function (error) {
+      fail(downloadFailed, error.message);
+    });
+  }
+
+  if (typeof WebAssembly !== "object") {
+    fail(
+      "This browser cannot play " + gameTitle + ": it does not run WebAssembly. A current " +
+        "Firefox, Chrome, Edge or Safari does.",
+      "WebAssembly is missing"
+    );
+    retryButton.hidden = true;
+  } else {
+    showLoading();
+    // A new build stored on an earlier visit opens now, before anything is played.
+    siteOffline.moveToNewBuild().then(function (moving) {
+      if (!moving) loadGame();
+    });
+  }
 })();
