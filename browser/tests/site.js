@@ -66,18 +66,40 @@ async function serveSite(page) {
   });
 }
 
-// Opens one page of the site ("drapple.html?open=colourKey") in a fresh tab; `prepare`, if
-// given, runs in the page before any of its own scripts.
-async function openPage(browser, name, viewport = { width: 1280, height: 800 }, prepare = null) {
+// A fresh tab that keeps its console in `page.consoleLog`, and in `page.failedRequests` every
+// request that failed or was refused (status 400 or more). `prepare`, if given, runs in each
+// page it opens before any of the page's own scripts.
+async function newTab(browser, viewport = { width: 1280, height: 800 }, prepare = null) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
   if (prepare) await page.evaluateOnNewDocument(prepare);
-  const log = [];
-  page.on("console", (message) => log.push(message.text()));
-  page.on("pageerror", (error) => log.push("page error: " + error.message));
-  page.consoleLog = log;
+  page.consoleLog = [];
+  page.failedRequests = [];
+  page.on("console", (message) => page.consoleLog.push(message.text()));
+  page.on("pageerror", (error) => page.consoleLog.push("page error: " + error.message));
+  page.on("requestfailed", (request) =>
+    page.failedRequests.push(`${request.url()}: ${request.failure().errorText}`)
+  );
+  page.on("response", (response) => {
+    if (response.status() >= 400) page.failedRequests.push(`${response.url()}: ${response.status()}`);
+  });
+  return page;
+}
+
+// Opens one page of the site ("drapple.html?open=colourKey") in a fresh tab, answered from the
+// site's folder without a server.
+async function openPage(browser, name, viewport = undefined, prepare = null) {
+  const page = await newTab(browser, viewport, prepare);
   await serveSite(page);
   await page.goto(`${origin}/${name}`, { waitUntil: "load" });
+  return page;
+}
+
+// Opens `url` in a fresh tab, from a real server (site_server.js): the way for the offline
+// worker, which needs a secure context such as 127.0.0.1.
+async function openServedPage(browser, url, viewport = undefined, prepare = null) {
+  const page = await newTab(browser, viewport, prepare);
+  await page.goto(url, { waitUntil: "load" });
   return page;
 }
 
@@ -143,6 +165,7 @@ module.exports = {
   launch,
   browserForFile,
   openPage,
+  openServedPage,
   readCanvas,
   readScreen,
   pagePoint,
