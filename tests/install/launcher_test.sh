@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # launcher_test.sh BUILD_DIR LAUNCHER: installs both games into a prefix whose path holds spaces,
-# then starts LAUNCHER through PATH from an unrelated folder in a private X server, as a player
-# would: its window must come up with its pictures, and Escape must end it with the game's status.
+# laid out as Debian lays out games (the command in games/, the program in lib/games/LAUNCHER/,
+# the pictures in share/games/LAUNCHER/), then starts LAUNCHER through PATH from an unrelated
+# folder in a private X server, as a player would: its window must come up with its pictures, and
+# Escape must end it with the game's status.
 #
 # usage: launcher_test.sh BUILD_DIR LAUNCHER [SCREEN_READER]
 #   SCREEN_READER (for quandrel) reads Quandrel's board back from a screenshot.
@@ -10,14 +12,14 @@ launcher=$2
 reader=${3:-}
 source "$(dirname "$0")/../common/window_test.sh"
 
-# The launchers: caption, screen, exit status after Escape, data folder, build folder, the folder
-# put on PATH (the installed one, or one holding a link to the launcher, as a player's ~/bin may),
-# and the files the game reads from its folder.
+# The launchers: caption, screen, exit status after Escape, program and its build folder, the
+# folder put on PATH (the installed one, or one holding a link to the launcher, as a player's ~/bin
+# may), and the pictures the game reads from its data folder.
 case "$launcher" in
-  quandrel) caption=Quandrel screen=800x600x24 expected=1 data=quandrel game_dir=cones via=bin
-            files="cones gfx/cones.bmp gfx/gui.bmp" ;;
-  drapple)  caption=Drapple screen=640x480x24 expected=0 data=drapple game_dir=blocks via=link
-            files="blocks num.bmp backtitle.bmp char.bmp back1p.bmp block.bmp resault.bmp char/1/back.bmp" ;;
+  quandrel) caption=Quandrel screen=800x600x24 expected=1 program=cones via=games
+            pictures="gfx/cones.bmp gfx/gui.bmp" ;;
+  drapple)  caption=Drapple screen=640x480x24 expected=0 program=blocks via=link
+            pictures="num.bmp backtitle.bmp char.bmp back1p.bmp block.bmp resault.bmp char/1/back.bmp" ;;
   *) echo "unknown launcher $launcher" >&2; exit 2 ;;
 esac
 [ "$launcher" != quandrel ] || [ -x "$reader" ] || fail "no screen reader for Quandrel's board"
@@ -29,19 +31,26 @@ keep_file "$work/install.log" "$work/screen.txt"
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "install failed"
 mkdir -p "$elsewhere"
-# Every file the game reads from its folder is there, as built.
-for file in $files; do
-    [ -f "$prefix/share/games/$data/$file" ] || fail "$file is not installed"
-    [ "$file" = "$game_dir" ] && continue
-    cmp -s "$build/$game_dir/$file" "$prefix/share/games/$data/$file" ||
-        fail "the installed $file differs from the built one"
+data="$prefix/share/games/$launcher"
+# The command, the program and every picture the game reads are in their places, as built; the
+# program's folder holds nothing else, nor does the data folder hold a program.
+[ -x "$prefix/games/$launcher" ] || fail "no command games/$launcher"
+cmp -s "$build/$program/$program" "$prefix/lib/games/$launcher/$program" ||
+    fail "lib/games/$launcher/$program is not the program as built"
+[ "$(ls -A "$prefix/lib/games/$launcher")" = "$program" ] ||
+    fail "lib/games/$launcher holds $(ls -A "$prefix/lib/games/$launcher" | tr '\n' ' ')"
+programs=$(find "$data" -type f -perm /111)
+[ -z "$programs" ] || fail "programs in the data folder: $programs"
+for picture in $pictures; do
+    [ -f "$data/$picture" ] || fail "$picture is not installed"
+    cmp -s "$build/$program/$picture" "$data/$picture" || fail "the installed $picture differs from the built one"
 done
 
-path_dir="$prefix/bin"
+path_dir="$prefix/games"
 if [ "$via" = link ]; then
     path_dir="$work/my links"
     mkdir -p "$path_dir"
-    ln -s "$prefix/bin/$launcher" "$path_dir/$launcher"
+    ln -s "$prefix/games/$launcher" "$path_dir/$launcher"
 fi
 
 start_xvfb "$screen" || fail "no X server"
@@ -61,11 +70,11 @@ backdrop_shows() {
     [ "$(differing "$work/want.png" "$work/got.png")" -lt 100 ]
 }
 empty_board_shows() {
-    "$reader" "$1" "$prefix/share/games/quandrel/gfx/cones.bmp" >"$work/screen.txt" &&
+    "$reader" "$1" "$data/gfx/cones.bmp" >"$work/screen.txt" &&
         [ "$(grep -c -- '- - - - marks 0 0 0 0$' "$work/screen.txt")" = 10 ]
 }
 if [ "$launcher" = drapple ]; then
-    convert "$prefix/share/games/drapple/backtitle.bmp" -fill black -draw "rectangle 400,0,639,479" \
+    convert "$data/backtitle.bmp" -fill black -draw "rectangle 400,0,639,479" \
         "$work/want.png"
     until_screen 60 backdrop_shows || fail "the title backdrop never showed"
 else
