@@ -303,11 +303,20 @@
     }).join("");
   }
 
+  // A failed fetch says only "Failed to fetch": the detail names the file too.
+  function named(name, error) {
+    return error.name === "TypeError" ? new Error(name + ": " + error.message) : error;
+  }
+
   // The site's list of files, sizes and hashes (files.json), as this build wrote it.
   async function fetchFileList() {
-    var response = await fetch("files.json", { cache: "no-cache" });
-    if (!response.ok) throw new Error("files.json: the server answered " + response.status);
-    return (await response.json()).files;
+    try {
+      var response = await fetch("files.json", { cache: "no-cache" });
+      if (!response.ok) throw new Error("files.json: the server answered " + response.status);
+      return (await response.json()).files;
+    } catch (error) {
+      throw named("files.json", error);
+    }
   }
 
   // One file's bytes; `onBytes(count)` hears of each part as it comes. The address names the
@@ -343,7 +352,7 @@
       return bytes;
     } catch (error) {
       if (stop.signal.aborted) throw new Error(name + ": nothing came for " + stallMs / 1000 + " s");
-      throw error.name === "TypeError" ? new Error(name + ": " + error.message) : error;
+      throw named(name, error);
     } finally {
       clearTimeout(timer);
     }
