@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# reproducible_test.sh [SOURCE_DIR]: builds the .deb twice from the same sources, as two packagers
+# would, and checks that the two packages are the same byte for byte. The second build differs
+# from the first in all that must not matter: it starts later, from a copy of the sources in
+# another folder, builds in a folder whose path is longer and holds a space, under another umask,
+# time zone and language. The first takes the package's time from the last commit, the second,
+# from a copy outside git, from SOURCE_DATE_EPOCH, as a packager building a release would.
+# When they differ, it says where: the archive's members, the files' listings, the files.
+set -euo pipefail
+source=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+jobs=$(nproc)
+[ "$jobs" -le 2 ] || jobs=2
+
+# package SOURCE BUILD: configures, builds and packs; the .deb goes to BUILD/package/.
+package() {
+    local from=$1 into=$2 start=$SECONDS
+    {
+        cmake -S "$from" -B "$into" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+            cmake --build "$into" -j"$jobs" &&
+            (cd "$into" && env -u LD_LIBRARY_PATH cpack -G DEB -B "$into/package")
+    } >"$into.log" 2>&1 || { tail -30 "$into.log" >&2; fail "the build in $into failed"; }
+    echo "built and packed in $into in $((SECONDS - start)) s"
+}
+
+first="$work/first"
+package "$source" "$first"
+
+# The sources as they are in the work tree, without git and the build folders.
+copy="$work/sources elsewhere/puzzle-games"
+mkdir -p "$copy"
+tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=node_modules -cf - . | tar -C "$copy" -xf -
+second="$work/second build, in a folder with a longer name"
+# Outside a git checkout both builds take the changelog's date.
+epoch=$(git -C "$source" log -1 --format=%ct 2>/dev/null || true)
+(
+    umask 002
+    export TZ=NZST-12 LC_ALL=C.UTF-8
+    [ -z "$epoch" ] || export SOURCE_DATE_EPOCH=$epoch
+    package "$copy" "$second"
+)
+
+a=$(echo "$first"/package/*.deb)
+b=$(echo "$second"/package/*.deb)
+if cmp -s "$a" "$b"; then
+    echo "$(basename "$a"): $(stat -c %s "$a") bytes, identical from both builds ($(sha256sum "$a" | cut -c1-16))"
+    exit 0
+fi
+
+# Where they differ: the archive's members, then the files' listings and contents.
+echo "the two packages differ: $(cmp "$a" "$b" || true)" >&2
+for deb in "$a" "$b"; do
+    echo "== $deb" >&2
+    ar tv "$deb" >&2
+done
+list() { dpkg-deb --fsys-tarfile "$1" | tar -tv --full-time --utc; }
+diff -u <(list "$a") <(list "$b") >&2 || true
+mkdir "$work/unpacked"
+dpkg-deb -R "$a" "$work/unpacked/first"
+dpkg-deb -R "$b" "$work/unpacked/second"
+diff -r "$work/unpacked/first" "$work/unpacked/second" >&2 || true
+fail "two builds of the same sources gave different packages"
