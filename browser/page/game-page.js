@@ -341,14 +341,15 @@
       for (;;) {
         var part = await reader.read();
         if (part.done) break;
-        if (count + part.value.length > bytes.length) throw new Error(name + ": longer than this build's");
+        if (count + part.value.length > bytes.length)
+          throw new Error(name + ": longer than this build's " + bytes.length + " bytes");
         bytes.set(part.value, count);
         count += part.value.length;
         onBytes(count);
         wait();
       }
       if (count !== bytes.length)
-        throw new Error(name + ": " + count + " of its " + bytes.length + " bytes came");
+        throw new Error(name + ": " + count + " bytes came, where this build's has " + bytes.length);
       return bytes;
     } catch (error) {
       if (stop.signal.aborted) throw new Error(name + ": nothing came for " + stallMs / 1000 + " s");
