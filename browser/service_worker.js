@@ -29,7 +29,7 @@ self.addEventListener("message", (event) => {
 
 self.addEventListener("fetch", (event) => {
   const name = siteFileName(event.request);
-  if (name) event.respondWith(answer(name, event.request));
+  if (name) event.respondWith(answer(name));
 });
 
 // The name of the site's file a request asks for ("" is the front page), or null for anything
@@ -42,31 +42,40 @@ function siteFileName(request) {
   return Object.prototype.hasOwnProperty.call(site.files, file) ? file : null;
 }
 
-async function answer(name, request) {
-  const cache = await caches.open(cacheName);
-  const stored = await cache.match(new URL(name, root).href);
-  // A file the browser has dropped from the cache comes from the network again.
-  return stored || fetch(request);
+// This build's cache, opened once for every request the worker answers while it runs.
+let opened = null;
+const buildCache = () => opened || (opened = caches.open(cacheName));
+
+// Every file comes from this build's cache. One the browser has dropped from it is fetched and
+// checked again as at the install, so that a page is never handed a file of another build.
+async function answer(name) {
+  const cache = await buildCache();
+  return (await cache.match(new URL(name, root).href)) || storeFile(cache, name);
 }
 
 async function storeBuild() {
-  const cache = await caches.open(cacheName);
+  const cache = await buildCache();
   await Promise.all(Object.keys(site.files).map((name) => storeFile(cache, name)));
 }
 
-// One file of this build, fetched past every HTTP cache and checked to be the very file the list
-// names: a file from another build (a site half published) fails the install, which the browser
-// tries again on a later visit.
+// One file of this build, fetched past every stale copy (the address names its hash, and the
+// HTTP cache must ask the server again) and checked to be the very file the list names: a file
+// of another build (a site half published) fails the install, which the browser tries again on a
+// later visit. Resolves to the stored answer.
 async function storeFile(cache, name) {
   const expected = site.files[name];
   const url = new URL(name, root).href;
-  const response = await fetch(url + "?v=" + expected.sha256.slice(0, 16), { cache: "no-store" });
+  const response = await fetch(url + "?v=" + expected.sha256.slice(0, 16), { cache: "no-cache" });
   if (!response.ok) throw new Error(`${name}: ${response.status} ${response.statusText}`);
   const bytes = await response.arrayBuffer();
   if ((await sha256(bytes)) !== expected.sha256)
     throw new Error(`${name}: not the file of build ${site.version}`);
-  const type = response.headers.get("Content-Type") || "application/octet-stream";
-  await cache.put(url, new Response(bytes, { headers: { "Content-Type": type } }));
+  const headers = {
+    "Content-Type": response.headers.get("Content-Type") || "application/octet-stream",
+    "Content-Length": String(bytes.byteLength),
+  };
+  await cache.put(url, new Response(bytes, { headers }));
+  return new Response(bytes, { headers });
 }
 
 async function sha256(bytes) {
