@@ -76,7 +76,8 @@ const fileSize = (name) => {
 };
 
 // Every file the page loaded (itself, its scripts, style, list of files, code and pictures), its
-// worker, its manifest and the icons the manifest names, as sent compressed.
+// worker, its manifest and its icon (the tab's, and the one Chromium takes from the manifest to
+// offer the install), as sent compressed. The larger icons come with the offline copy.
 async function pageWeight(browser, game) {
   const page = await freshPage(browser, game);
   await site.waitForState(page, "running");
@@ -86,12 +87,11 @@ async function pageWeight(browser, game) {
     ...performance.getEntriesByType("resource").map((entry) => new URL(entry.name).pathname),
   ]);
   await page.closeAll();
-  const manifest = JSON.parse(fs.readFileSync(path.join(site.siteDir, `${game}.webmanifest`)));
   const wanted = [
     ...names.map((name) => name.slice(1)),
     "sw.js",
     `${game}.webmanifest`,
-    ...manifest.icons.map((icon) => icon.src),
+    `${game}-192.png`,
   ];
   return [...new Set(wanted)].sort().map(fileSize);
 }
