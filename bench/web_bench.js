@@ -65,7 +65,12 @@ let server = null; // the site on 127.0.0.1, where the offline worker works
 // `game`; it is closed with the context.
 async function freshPage(browser, game) {
   const context = await browser.createBrowserContext();
-  const page = await site.openServedPage(context, `${server.url}${game}.html`, undefined, watchFirstFrame);
+  const page = await site.openServedPage(
+    context,
+    `${server.url}${game}.html`,
+    undefined,
+    watchFirstFrame
+  );
   page.closeAll = () => context.close();
   return page;
 }
@@ -126,7 +131,12 @@ async function repeatFrame(browser, game) {
   await first.evaluate(() => navigator.serviceWorker.ready);
   const context = first.browserContext();
   await first.close();
-  const page = await site.openServedPage(context, `${server.url}${game}.html`, undefined, watchFirstFrame);
+  const page = await site.openServedPage(
+    context,
+    `${server.url}${game}.html`,
+    undefined,
+    watchFirstFrame
+  );
   const seen = await waitForFirstFrame(page);
   const served = await page.evaluate(() => navigator.serviceWorker.controller !== null);
   await context.close();
@@ -188,7 +198,9 @@ async function main() {
     const copy = offlineCopy();
     const copyGzip = copy.reduce((sum, file) => sum + file.gzip, 0);
     const copyRaw = copy.reduce((sum, file) => sum + file.raw, 0);
-    console.log(`| site | offline copy, all ${copy.length} files | ${copyRaw} | ${kB(copyGzip)} kB |`);
+    console.log(
+      `| site | offline copy, all ${copy.length} files | ${copyRaw} | ${kB(copyGzip)} kB |`
+    );
 
     const firstFrames = {};
     const repeatFrames = {};
@@ -206,7 +218,9 @@ async function main() {
     console.log("\n| figure | value | target |");
     console.log("|---|---:|---|");
     for (const game of games)
-      console.log(`| ${game}: page weight, gzip -9 | ${kB(totals[game])} kB | ${game === "drapple" ? "< 200 kB" : "< 300 kB"} |`);
+      console.log(
+        `| ${game}: page weight, gzip -9 | ${kB(totals[game])} kB | ${game === "drapple" ? "< 200 kB" : "< 300 kB"} |`
+      );
     for (const game of games) {
       const runs = firstFrames[game];
       const first = runs.map((seen) => seen.firstFrame);

@@ -48,7 +48,10 @@ function writeSiteFiles(siteDir) {
   fs.writeFileSync(path.join(siteDir, "files.json"), list);
 
   // The worker keeps files.json too: a page it serves asks for it first.
-  const stored = { ...files, "files.json": { bytes: Buffer.byteLength(list), sha256: sha256(list) } };
+  const stored = {
+    ...files,
+    "files.json": { bytes: Buffer.byteLength(list), sha256: sha256(list) },
+  };
   const site = JSON.stringify({ version, files: stored }, null, 1);
   fs.writeFileSync(path.join(siteDir, "sw.js"), worker.replace(placeholder, site));
   return { version, count: Object.keys(stored).length };

@@ -9,7 +9,7 @@ const { test } = require("node:test");
 const site = require("./site");
 const q = require("./quandrel_page");
 const { installClock } = require("./clock");
-const { installView } = require("./drapple_view");
+const drapplePlay = require("./drapple_play");
 const { startSiteServer } = require("../site_server");
 
 const shared = site.browserForFile();
@@ -85,36 +85,6 @@ async function playQuandrelToTheEnd(page) {
   return site.waitForState(page, "ended");
 }
 
-// Drapple through a whole game on the test's clock: started, every piece dropped until the well
-// is full, the result screen, the title again, and Escape there.
-async function playDrappleToTheEnd(page) {
-  const runUntil = async (what, done, limit) => {
-    for (let ticks = 0; ticks < limit; ticks += 50) {
-      const seen = await page.evaluate(() => {
-        window.testClock.run(50, 16);
-        return window.drappleView.look();
-      });
-      if (done(seen)) return seen;
-    }
-    assert.fail(`no ${what} within ${limit} ticks`);
-  };
-  await page.keyboard.press("Enter");
-  await site.waitForState(page, "running");
-  await page.evaluate(installView);
-  await runUntil("title", (seen) => seen.screen === "title", 200);
-  await page.keyboard.down("z");
-  await runUntil("game", (seen) => seen.screen === "game", 200);
-  await page.keyboard.up("z");
-  await page.keyboard.down("ArrowDown");
-  await runUntil("result", (seen) => seen.screen === "result", 4000);
-  await page.keyboard.up("ArrowDown");
-  await runUntil("title after the result", (seen) => seen.screen === "title", 400);
-  await page.keyboard.down("Escape");
-  await runUntil("the end", (seen) => seen.state === "ended", 200);
-  await page.keyboard.up("Escape");
-  return site.waitForState(page, "ended");
-}
-
 test("after one visit, with the server gone, the front page opens and both games play to their end", async (t) => {
   const server = await startSiteServer(site.siteDir);
   t.after(() => server.close());
@@ -135,16 +105,26 @@ test("after one visit, with the server gone, the front page opens and both games
   assert.equal(await front.title(), "Quandrel and Drapple");
   assert.equal(await front.$$eval(".play", (links) => links.length), 2);
 
-  const quandrel = await site.openServedPage(context, server.url + "quandrel.html", undefined, installClock);
+  const quandrel = await site.openServedPage(
+    context,
+    server.url + "quandrel.html",
+    undefined,
+    installClock
+  );
   opened.push([quandrel, "offline-quandrel"]);
   await site.waitForState(quandrel, "running");
   const quandrelEnd = await playQuandrelToTheEnd(quandrel);
   assert.equal(quandrelEnd.exitStatus, 1);
 
-  const drapple = await site.openServedPage(context, server.url + "drapple.html", undefined, installClock);
+  const drapple = await site.openServedPage(
+    context,
+    server.url + "drapple.html",
+    undefined,
+    installClock
+  );
   opened.push([drapple, "offline-drapple"]);
   await site.waitForState(drapple, "waiting");
-  const drappleEnd = await playDrappleToTheEnd(drapple);
+  const drappleEnd = await drapplePlay.playToTheEnd(drapple, drapplePlay.byKeys(drapple));
   assert.equal(drappleEnd.exitStatus, 0);
   assert.deepEqual(drappleEnd.messages, ["正常終了"]);
 

@@ -65,12 +65,19 @@ for (const [game, title, state] of games) {
         const server = await startSiteServer(site.siteDir);
         t.after(() => server.close());
         server.setFault((name) => (name === file ? failure : null));
-        const page = await openInContext(t, server.url + `${game}.html`, `loading-${file}-${failure}`);
+        const page = await openInContext(
+          t,
+          server.url + `${game}.html`,
+          `loading-${file}-${failure}`
+        );
 
         const shown = await failureShown(page);
         assert.equal(shown.message, `${title} could not be downloaded. Check the connection.`);
         assert.equal(shown.status, shown.message);
-        assert.ok(shown.details.startsWith(file + ":"), `the detail names the file: ${shown.details}`);
+        assert.ok(
+          shown.details.startsWith(file + ":"),
+          `the detail names the file: ${shown.details}`
+        );
         assert.ok(shown.retry && shown.overlay, "Try again, over the screen");
         assert.equal(shown.game.failure, shown.details);
 

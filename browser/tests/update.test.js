@@ -151,7 +151,10 @@ test("Drapple in play when build 2 comes: it goes on in build 1; Play again open
   server.setRoot(folders.two);
   await findNewBuild(page);
   const notice = await page.$eval("#notice", (note) => (note.hidden ? "" : note.textContent));
-  assert.equal(notice, "A new version of Drapple is ready: it starts the next time the game opens.");
+  assert.equal(
+    notice,
+    "A new version of Drapple is ready: it starts the next time the game opens."
+  );
   const ticks = await page.evaluate(() => window.webGame.count());
   await site.waitForCount(page, ticks + 30);
   assert.equal(await page.evaluate(() => window.webGame.state), "running", "the game goes on");
