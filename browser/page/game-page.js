@@ -83,18 +83,35 @@
   var stdout = lineCollector(gameName === "drapple" ? "shift_jis" : "utf-8");
   var stderr = lineCollector("utf-8");
 
+  // A phone or tablet: no fine pointer and no hover. Drapple's page (body.thumbs) then puts its
+  // buttons at the player's thumbs, beside the screen held sideways and under it held upright.
+  var handheld = window.matchMedia("(hover: none) and (pointer: coarse)");
+  var thumbColumn = 128; // the least width of each column of buttons beside the screen
+
+  // The room the screen has: beside the side column (or, for thumbs, between the two columns of
+  // buttons), or above everything else on a tall narrow screen.
+  function roomForScreen(width, height, wide) {
+    if (body.classList.contains("thumbs") && handheld.matches)
+      return wide
+        ? { width: width - 2 * thumbColumn - 32, height: height - 16 }
+        : { width: width - 16, height: height * 0.55 };
+    return wide
+      ? { width: width - side.offsetWidth - 24, height: height - 16 }
+      : { width: width - 16, height: height * 0.7 };
+  }
+
   // Whole multiples of the game's screen when it fits at least once, so that pixels stay square
-  // and sharp; a smaller screen than the game's (a phone) gets the largest size that fits.
+  // and sharp; a smaller screen than the game's (a phone) gets the largest size that fits, and so
+  // does a full screen, where every pixel counts.
   function fitCanvas() {
     // The layout viewport: the window less scroll bars, whatever the page's own width.
     var width = document.documentElement.clientWidth;
     var height = document.documentElement.clientHeight;
     var wide = width >= height || width >= 700;
     body.classList.toggle("stacked", !wide);
-    var roomWidth = wide ? width - side.offsetWidth - 24 : width - 16;
-    var roomHeight = wide ? height - 16 : height * 0.7;
-    var scale = Math.min(roomWidth / screenWidth, roomHeight / screenHeight);
-    if (scale >= 1) scale = Math.floor(scale);
+    var room = roomForScreen(width, height, wide);
+    var scale = Math.min(room.width / screenWidth, room.height / screenHeight);
+    if (scale >= 1 && !document.fullscreenElement) scale = Math.floor(scale);
     scale = Math.max(scale, 0.25);
     // On the stage, not the canvas: SDL clears the canvas's own size when it sets the mode.
     stage.style.setProperty("--shown-width", Math.floor(screenWidth * scale) + "px");
@@ -102,7 +119,42 @@
     canvas.classList.toggle("whole", scale >= 1);
   }
   window.addEventListener("resize", fitCanvas);
+  handheld.addEventListener("change", fitCanvas);
   fitCanvas();
+
+  // Full screen, for the whole page so that the buttons stay at hand. Drapple asks to stay held
+  // sideways where the browser lets a page ask. The browser's own ways out (Escape, the back
+  // gesture) end it as well, and the button follows.
+  var fullscreenButton = document.getElementById("fullscreen");
+  function toggleFullscreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen();
+      return;
+    }
+    document.documentElement.requestFullscreen({ navigationUI: "hide" }).then(
+      function () {
+        var orientation = body.dataset.orientation;
+        if (orientation && screen.orientation && screen.orientation.lock)
+          screen.orientation.lock(orientation).catch(function () {
+            // Most desktop browsers keep the orientation to themselves.
+          });
+      },
+      function (error) {
+        say("Full screen is not available here: " + error.message);
+      }
+    );
+  }
+  if (!document.fullscreenEnabled) fullscreenButton.hidden = true;
+  fullscreenButton.addEventListener("click", toggleFullscreen);
+  document.addEventListener("fullscreenchange", function () {
+    fullscreenButton.setAttribute("aria-pressed", String(!!document.fullscreenElement));
+    fitCanvas();
+  });
+
+  // No long-press menu over the game: a held finger is a held button, or a cone being placed.
+  document.querySelector(".game").addEventListener("contextmenu", function (event) {
+    if (!event.target.closest("a")) event.preventDefault();
+  });
 
   function countPads() {
     var pads = navigator.getGamepads ? navigator.getGamepads() : [];
@@ -195,7 +247,11 @@
   // Quandrel's window caption is the page's title; the time of a win goes to the status line too.
   new MutationObserver(function () {
     if (document.title.indexOf("Your time") === 0) say(document.title);
-  }).observe(document.querySelector("title"), { childList: true, characterData: true, subtree: true });
+  }).observe(document.querySelector("title"), {
+    childList: true,
+    characterData: true,
+    subtree: true,
+  });
 
   // Drapple's touch buttons are held keys while a finger (or the mouse) holds them.
   document.querySelectorAll("[data-key]").forEach(function (button) {
@@ -216,9 +272,6 @@
       button.addEventListener(type, function (event) {
         press(false, event);
       });
-    });
-    button.addEventListener("contextmenu", function (event) {
-      event.preventDefault();
     });
   });
 
@@ -332,9 +385,13 @@
     };
     try {
       wait();
-      var response = await fetch(name + "?v=" + expected.sha256.slice(0, 16), { signal: stop.signal });
+      var response = await fetch(name + "?v=" + expected.sha256.slice(0, 16), {
+        signal: stop.signal,
+      });
       if (!response.ok)
-        throw new Error(name + ": the server answered " + response.status + " " + response.statusText);
+        throw new Error(
+          name + ": the server answered " + response.status + " " + response.statusText
+        );
       var bytes = new Uint8Array(expected.bytes);
       var count = 0;
       var reader = response.body.getReader();
@@ -349,10 +406,13 @@
         wait();
       }
       if (count !== bytes.length)
-        throw new Error(name + ": " + count + " bytes came, where this build's has " + bytes.length);
+        throw new Error(
+          name + ": " + count + " bytes came, where this build's has " + bytes.length
+        );
       return bytes;
     } catch (error) {
-      if (stop.signal.aborted) throw new Error(name + ": nothing came for " + stallMs / 1000 + " s");
+      if (stop.signal.aborted)
+        throw new Error(name + ": nothing came for " + stallMs / 1000 + " s");
       throw named(name, error);
     } finally {
       clearTimeout(timer);
@@ -428,7 +488,9 @@
 
   if (typeof WebAssembly !== "object") {
     fail(
-      "This browser cannot play " + gameTitle + ": it does not run WebAssembly. A current " +
+      "This browser cannot play " +
+        gameTitle +
+        ": it does not run WebAssembly. A current " +
         "Firefox, Chrome, Edge or Safari does.",
       "WebAssembly is missing"
     );

@@ -64,7 +64,7 @@ test("Drapple by touch: a tap starts, held buttons choose Start and quit", async
 
   // Held until `done` holds, or for a few ticks.
   async function hold(label, done = () => null) {
-    const button = await page.$(`.pad button[aria-label="${label}"]`);
+    const button = await page.$(`button[aria-label="${label}"]`);
     const spot = await button.boundingBox();
     await page.touchscreen.touchStart(spot.x + spot.width / 2, spot.y + spot.height / 2);
     const ticks = await page.evaluate(() => window.webGame.count());
