@@ -105,25 +105,18 @@ test("after one visit, with the server gone, the front page opens and both games
   assert.equal(await front.title(), "Quandrel and Drapple");
   assert.equal(await front.$$eval(".play", (links) => links.length), 2);
 
-  const quandrel = await site.openServedPage(
-    context,
-    server.url + "quandrel.html",
-    undefined,
-    installClock
-  );
-  opened.push([quandrel, "offline-quandrel"]);
-  await site.waitForState(quandrel, "running");
+  // A game page on the test's clock, kept for the test's output.
+  const openGame = async (name, state) => {
+    const page = await site.openServedPage(context, server.url + name, undefined, installClock);
+    opened.push([page, `offline-${name}`]);
+    await site.waitForState(page, state);
+    return page;
+  };
+  const quandrel = await openGame("quandrel.html", "running");
   const quandrelEnd = await playQuandrelToTheEnd(quandrel);
   assert.equal(quandrelEnd.exitStatus, 1);
 
-  const drapple = await site.openServedPage(
-    context,
-    server.url + "drapple.html",
-    undefined,
-    installClock
-  );
-  opened.push([drapple, "offline-drapple"]);
-  await site.waitForState(drapple, "waiting");
+  const drapple = await openGame("drapple.html", "waiting");
   const drappleEnd = await drapplePlay.playToTheEnd(drapple, drapplePlay.byKeys(drapple));
   assert.equal(drappleEnd.exitStatus, 0);
   assert.deepEqual(drappleEnd.messages, ["正常終了"]);

@@ -72,18 +72,26 @@ async function evaluateWhenOpen(page, fn, ...args) {
   }
 }
 
+// Runs in every page the tests open, before its own scripts: a SHA-256 in hex, as files.json has.
+function installHasher() {
+  window.testSha256 = async (buffer) =>
+    Array.from(new Uint8Array(await crypto.subtle.digest("SHA-256", buffer)), (byte) =>
+      byte.toString(16).padStart(2, "0")
+    ).join("");
+}
+
+// A page of the site in `context`, able to hash what it holds.
+const openWithHasher = (context, url) =>
+  site.openServedPage(context, url, undefined, installHasher);
+
 // Which build the running game came from: its script's mark, and the hashes of the code and
 // pictures it was handed.
 async function buildRun(page) {
   return evaluateWhenOpen(page, async () => {
-    const hex = async (buffer) =>
-      Array.from(new Uint8Array(await crypto.subtle.digest("SHA-256", buffer)), (byte) =>
-        byte.toString(16).padStart(2, "0")
-      ).join("");
     return {
       mark: window.siteBuildMark || null,
-      wasm: await hex(Module.wasmBinary),
-      data: await hex(Module.getPreloadedPackage()),
+      wasm: await window.testSha256(Module.wasmBinary),
+      data: await window.testSha256(Module.getPreloadedPackage()),
     };
   });
 }
@@ -96,17 +104,14 @@ function expectBuild(seen, game, folder, mark) {
 // Every cache of the site: its name, and each file's name and hash.
 async function cachedFiles(page) {
   return evaluateWhenOpen(page, async () => {
-    const hex = async (buffer) =>
-      Array.from(new Uint8Array(await crypto.subtle.digest("SHA-256", buffer)), (byte) =>
-        byte.toString(16).padStart(2, "0")
-      ).join("");
     const all = {};
     for (const name of await caches.keys()) {
       const cache = await caches.open(name);
       const files = {};
       for (const request of await cache.keys()) {
         const response = await cache.match(request);
-        files[new URL(request.url).pathname.slice(1)] = await hex(await response.arrayBuffer());
+        const bytes = await response.arrayBuffer();
+        files[new URL(request.url).pathname.slice(1)] = await window.testSha256(bytes);
       }
       all[name] = files;
     }
@@ -136,7 +141,7 @@ async function findNewBuild(page) {
 test("Drapple in play when build 2 comes: it goes on in build 1; Play again opens build 2 whole", async (t) => {
   const server = await startSiteServer(folders.one);
   const context = await shared.browser.createBrowserContext();
-  const page = await site.openServedPage(context, server.url + "drapple.html");
+  const page = await openWithHasher(context, server.url + "drapple.html");
   t.after(async () => {
     await keep(page, "update-in-play");
     await context.close();
@@ -183,7 +188,7 @@ test("Quandrel's player comes back twice after build 2: build 1 while it is stor
     await server.close();
   });
   const open = async () => {
-    const page = await site.openServedPage(context, server.url + "quandrel.html");
+    const page = await openWithHasher(context, server.url + "quandrel.html");
     await waitForState(page, "running");
     return page;
   };
@@ -233,7 +238,7 @@ for (const [other, make, detail] of halfPublished) {
     make(path.join(half, "drapple.wasm"));
     const server = await startSiteServer(half);
     const context = await shared.browser.createBrowserContext();
-    const page = await site.openServedPage(context, server.url + "drapple.html");
+    const page = await openWithHasher(context, server.url + "drapple.html");
     t.after(async () => {
       await keep(page, `update-half-published-${path.basename(half)}`);
       await context.close();
