@@ -324,7 +324,28 @@
 
   var scriptStarted = false;
 
+  // The games' pictures (PNG data under BMP names), decoded by the browser away from the page's
+  // thread and all at once, where the runtime's own way decodes them one after another on it as
+  // it first draws each. Each becomes a canvas in Module.preloadedImages, as the runtime's would.
+  var pictureDecoder = {
+    canHandle: function (name) {
+      return /\.bmp$/i.test(name) && typeof createImageBitmap === "function";
+    },
+    handle: function (bytes, name, onload, onerror) {
+      createImageBitmap(new Blob([bytes], { type: "image/png" })).then(function (bitmap) {
+        var picture = document.createElement("canvas");
+        picture.width = bitmap.width;
+        picture.height = bitmap.height;
+        picture.getContext("2d").drawImage(bitmap, 0, 0);
+        bitmap.close();
+        Module["preloadedImages"][name] = picture;
+        onload(bytes);
+      }, onerror);
+    },
+  };
+
   window.Module = {
+    preloadPlugins: [pictureDecoder],
     canvas: canvas,
     noInitialRun: true,
     webGapsOpen: gapsOpen,
@@ -419,17 +440,36 @@
     }
   }
 
-  // A file of another build (a site half published) is not run. The offline worker, when it
-  // answers, has checked every file already; without a secure context the browser has no
-  // hashing, and the size alone is checked.
+  // A file of another build (a site half published) is not run. Without a secure context the
+  // browser has no hashing, and the size alone is checked.
   async function checkBuild(name, bytes, expected) {
-    if (navigator.serviceWorker && navigator.serviceWorker.controller) return;
     if (!window.crypto || !crypto.subtle) return;
     if (hex(await crypto.subtle.digest("SHA-256", bytes)) !== expected.sha256)
       throw new Error(name + ": not the file of this build (the site may be being updated)");
   }
 
+  // From the offline worker, which checked every file of its build when it stored it: the code
+  // and pictures come from it at once, and the script is loaded by its address, so that the
+  // browser can use the code it compiled when the worker stored the script.
+  async function takeFromWorker() {
+    progress.max = 2;
+    var take = async function (name) {
+      try {
+        var response = await fetch(name);
+        if (!response.ok) throw new Error(name + ": the offline copy answered " + response.status);
+        var bytes = new Uint8Array(await response.arrayBuffer());
+        progress.value += 1;
+        return bytes;
+      } catch (error) {
+        throw named(name, error);
+      }
+    };
+    var files = await Promise.all([take(gameFiles.wasm), take(gameFiles.data)]);
+    return { js: gameFiles.js, wasm: files[0], data: files[1] };
+  }
+
   async function downloadGame() {
+    if (navigator.serviceWorker && navigator.serviceWorker.controller) return takeFromWorker();
     var list = await fetchFileList();
     var names = Object.keys(gameFiles).map(function (kind) {
       return gameFiles[kind];
@@ -460,14 +500,21 @@
     return { js: files[0], wasm: files[1], data: files[2] };
   }
 
-  // Hands the downloaded code and pictures to the game's script, and runs it.
+  // Hands the downloaded code and pictures to the game's script, and runs it: the script's bytes
+  // as downloaded, or the offline worker's copy by its address.
   function runGame(files) {
     Module["wasmBinary"] = files.wasm.buffer;
     Module["getPreloadedPackage"] = function () {
       return files.data.buffer;
     };
     var script = document.createElement("script");
-    script.src = URL.createObjectURL(new Blob([files.js], { type: "text/javascript" }));
+    script.src =
+      typeof files.js === "string"
+        ? files.js
+        : URL.createObjectURL(new Blob([files.js], { type: "text/javascript" }));
+    script.onerror = function () {
+      fail(downloadFailed, gameFiles.js + ": the script could not be loaded");
+    };
     scriptStarted = true;
     document.body.appendChild(script);
     // From now on the site is kept for offline play; a new build found meanwhile opens next time.
