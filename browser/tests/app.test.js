@@ -22,6 +22,24 @@ const pages = [
   ["drapple.html", "waiting", "Drapple", "Drapple"],
 ];
 
+// The manifest's icons as the browser decodes them: size and the top left pixel's opacity.
+function iconsAsDrawn(page, icons) {
+  return page.evaluate(
+    (icons) =>
+      Promise.all(
+        icons.map(async (icon) => {
+          const bitmap = await createImageBitmap(await (await fetch(icon.src)).blob());
+          const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+          const context = canvas.getContext("2d");
+          context.drawImage(bitmap, 0, 0);
+          const cornerAlpha = context.getImageData(0, 0, 1, 1).data[3];
+          return { ...icon, size: `${bitmap.width}x${bitmap.height}`, cornerAlpha };
+        })
+      ),
+    icons
+  );
+}
+
 // The worker has stored the site and answers for it.
 async function waitForOfflineWorker(page) {
   return page.evaluate(async () => {
@@ -60,6 +78,12 @@ test("every page loads without a failed request; each game page is an app of its
     const purposes = parsed.icons.map((icon) => `${icon.sizes} ${icon.purpose}`);
     for (const wanted of ["192x192 any", "512x512 any", "512x512 maskable"])
       assert.ok(purposes.includes(wanted), `${name}: a ${wanted} icon`);
+    // Each icon has the size it claims; a maskable one fills its square to the corners, for the
+    // system to cut to its shape, and the others are rounded tiles with clear corners.
+    for (const icon of await iconsAsDrawn(page, parsed.icons)) {
+      assert.equal(icon.size, icon.sizes, `${icon.src}: its size`);
+      assert.equal(icon.cornerAlpha, icon.purpose === "maskable" ? 255 : 0, `${icon.src}: corner`);
+    }
     const { appId } = await devtools.send("Page.getAppId");
     appIds.add(appId);
   }
