@@ -6,11 +6,7 @@
 # language. When they differ, it says which files, and where each first differs.
 set -euo pipefail
 source=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
+. "$(dirname "$0")/../common/build_twice.sh"
 # Debian's emcc needs Debian's own acorn module, which a node from elsewhere does not look for.
 export NODE_PATH=/usr/share/nodejs
 
@@ -28,17 +24,10 @@ site() {
     echo "built the site in $into in $((SECONDS - start)) s"
 }
 
-first="$work/first"
 site "$source" "$first"
-
-# The sources as they are in the work tree, without git and the build folders.
-copy="$work/sources elsewhere/puzzle-games"
-mkdir -p "$copy"
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=node_modules -cf - . | tar -C "$copy" -xf -
-second="$work/second build, in a folder with a longer name"
+copy_sources
 (
-    umask 002
-    export TZ=NZST-12 LC_ALL=C.UTF-8
+    other_settings
     site "$copy" "$second"
 )
 

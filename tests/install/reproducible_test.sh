@@ -8,11 +8,7 @@
 # When they differ, it says where: the archive's members, the files' listings, the files.
 set -euo pipefail
 source=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
+. "$(dirname "$0")/../common/build_twice.sh"
 
 # package SOURCE BUILD: configures, builds and packs; the .deb goes to BUILD/package/.
 package() {
@@ -25,19 +21,12 @@ package() {
     echo "built and packed in $into in $((SECONDS - start)) s"
 }
 
-first="$work/first"
 package "$source" "$first"
-
-# The sources as they are in the work tree, without git and the build folders.
-copy="$work/sources elsewhere/puzzle-games"
-mkdir -p "$copy"
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=node_modules -cf - . | tar -C "$copy" -xf -
-second="$work/second build, in a folder with a longer name"
+copy_sources
 # Outside a git checkout both builds take the changelog's date.
 epoch=$(git -C "$source" log -1 --format=%ct 2>/dev/null || true)
 (
-    umask 002
-    export TZ=NZST-12 LC_ALL=C.UTF-8
+    other_settings
     [ -z "$epoch" ] || export SOURCE_DATE_EPOCH=$epoch
     package "$copy" "$second"
 )
