@@ -1,4 +1,8 @@
 // loop.cpp: Drapple's start-up, its 15-millisecond tick loop and its shutdown.
+//
+// A tick runs once more than 15 ms have passed since the previous one began, in the very
+// millisecond the clock says so, with the event queue drained just before it. Between ticks the
+// loop sleeps, and looks at the clock closely only in the last millisecond before the tick.
 #include "loop.h"
 
 #include <cstdio>
@@ -8,10 +12,6 @@
 #include "input.h"
 #include "screens.h"
 #include "sprites.h"
-
-#ifdef __EMSCRIPTEN__
-#include "blocks_frames.h"
-#endif
 
 SDL_Surface* screen = nullptr;
 SDL_Surface* digitSheet = nullptr;
@@ -38,6 +38,8 @@ constexpr int ScreenHeight = 480;
 constexpr int ScreenDepth = 32;
 
 Uint32 tickReference = 0; // SDL_GetTicks() at the start of the previous tick
+
+const LoopWait sdlWait = {SDL_GetTicks, SDL_Delay, SDL_PollEvent};
 
 void startSdl() {
     if (SDL_Init(SdlSubsystems) < 0) {
@@ -83,6 +85,27 @@ bool tickDue(Uint32 now, Uint32 reference) {
     return Uint32(now - reference) > TickInterval;
 }
 
+bool awaitTick(const LoopWait& wait, Uint32 reference) {
+    for (;;) {
+        SDL_Event event;
+        if (wait.pollEvent(&event)) {
+            // Controls are read from SDL's state tables each tick; only quitting is an event.
+            if (event.type == SDL_QUIT)
+                return false;
+            continue;
+        }
+        Uint32 now = wait.readClock();
+        if (tickDue(now, reference))
+            return true;
+        Uint32 elapsed = now - reference;
+        // Sleeping until the clock reads one short of the due millisecond wakes within that
+        // millisecond, however far into the current one the clock already is; waking late by a
+        // fraction of it still starts the tick in the millisecond it is due.
+        if (elapsed < TickInterval)
+            wait.sleep(TickInterval - elapsed);
+    }
+}
+
 void startUp(GameContext* context) {
     startSdl();
     openDisplay();
@@ -106,20 +129,9 @@ void runTick(GameContext* context) {
 }
 
 void runLoop(GameContext* context) {
-#ifdef __EMSCRIPTEN__
-    // A browser page must not spin: the page's frames run the ticks instead.
-    runBrowserTicks(context);
-#endif
     for (;;) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            // Controls are read from SDL's state tables each tick; only quitting is an event.
-            if (event.type == SDL_QUIT)
-                shutDown(context);
-            continue;
-        }
-        if (!tickDue(SDL_GetTicks(), tickReference))
-            continue;
+        if (!awaitTick(sdlWait, tickReference))
+            shutDown(context);
         tickReference = SDL_GetTicks();
         runTick(context);
     }

@@ -30,6 +30,18 @@ extern ScreenStep currentScreen; // the step of the screen that is showing
 // difference is unsigned so that it stays right across the wrap of the 32-bit millisecond clock.
 bool tickDue(Uint32 now, Uint32 reference);
 
+// What the loop waits with: SDL's millisecond clock, delay and event queue in the game, a test's
+// own in the loop's tests.
+struct LoopWait {
+    Uint32 (*readClock)();              // milliseconds, wrapping at 2^32
+    void (*sleep)(Uint32 milliseconds); // at least this long
+    int (*pollEvent)(SDL_Event* event); // 1 and the event, or 0 when the queue is empty
+};
+
+// Drains the event queue until a tick is due after `reference`, sleeping through all but the
+// last millisecond before it. False as soon as a quit event is polled.
+bool awaitTick(const LoopWait& wait, Uint32 reference);
+
 // Brings up SDL, the display, the digit sheet, the random generator and the joysticks, and makes
 // the title current. Ends the program with its message when SDL, the display or "num.bmp" fails.
 void startUp(GameContext* context);
@@ -37,7 +49,7 @@ void startUp(GameContext* context);
 // One tick: current controls, quit requests, the screen's step and the flip.
 void runTick(GameContext* context);
 
-// Drains events and runs ticks until a quit event arrives; never returns.
+// Waits for each tick and runs it, until a quit event arrives; never returns.
 [[noreturn]] void runLoop(GameContext* context);
 
 // Closes the opened joysticks, frees the digit sheet, says goodbye and exits with status 0.

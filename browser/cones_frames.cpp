@@ -1,7 +1,9 @@
 // cones_frames.cpp: Quandrel's frame loop in the browser, driven by the page's frames.
 //
-// A page must not spin: it shows nothing until control goes back to the browser. Natively the
-// loop draws as fast as it can; here it draws once per display frame, which looks the same.
+// A page must not wait in a loop: it shows nothing until control goes back to the browser. So the
+// browser calls back once per display frame, and each call is one pass of the native loop: the
+// waiting events handled, and a frame drawn only when they changed something. At rest nothing is
+// drawn at all.
 #include "cones_frames.h"
 
 #include <emscripten.h>
@@ -10,12 +12,13 @@
 #include <cstdlib>
 
 #include "game.h"
+#include "loop.h"
 
 namespace {
 
 constexpr int ExitStatus = 1; // whichever way the game ends
 
-uint32_t frameCount = 0; // frames drawn since start-up
+FrameState frames = {};
 
 // Natively main ends the game after the loop; here main never regains control, so the frame
 // that sees the quit request does what main would: shut SDL down and end with its status.
@@ -27,12 +30,14 @@ uint32_t frameCount = 0; // frames drawn since start-up
 
 void runFrame(void* argument) {
     Game& game = *static_cast<Game*>(argument);
-    // As natively, a quit requested before the first pass (a failed start-up) draws nothing.
+    // As natively, a quit requested before the first pass (a failed start-up) draws nothing, and
+    // the first frame comes before any event is read.
     if (!quitRequested) {
-        game.draw();
-        ++frameCount;
-        if (game.handleEvents() == -1)
-            quitRequested = true;
+        // The browser already calls back at most once per display frame: no gap of our own.
+        if (frames.framesDrawn == 0)
+            drawFrame(game, frames, SDL_GetTicks());
+        else
+            runPass(game, frames, SDL_GetTicks(), 0);
     }
     if (quitRequested)
         endGame();
@@ -40,9 +45,9 @@ void runFrame(void* argument) {
 
 } // namespace
 
-// The page reads how many frames have been drawn, to know the game is on screen and moving.
+// The page reads how many frames have been drawn, to know the game is on screen and what it did.
 extern "C" EMSCRIPTEN_KEEPALIVE uint32_t conesFrameCount() {
-    return frameCount;
+    return frames.framesDrawn;
 }
 
 void runBrowserFrames(Game& game) {

@@ -3,6 +3,7 @@
 
 class Game;
 
-// Hands the frame loop to the browser: one pass (draw, then the events) per display frame, until
-// a quit is requested; then SDL is shut down and the program ends with status 1, as natively.
+// Hands the frame loop to the browser: one pass (the events, then a frame if they changed
+// anything) per display frame, until a quit is requested; then SDL is shut down and the program
+// ends with status 1, as natively.
 [[noreturn]] void runBrowserFrames(Game& game);

@@ -1,5 +1,6 @@
 // main.cpp: Quandrel's entry: load the sheets, open the window, play rounds until asked to stop.
 #include "game.h"
+#include "loop.h"
 #include "startup.h"
 
 // The one game, kept for the life of the process and never released.
@@ -11,7 +12,7 @@ int main(int, char**) {
         return 1;
     game = new Game;
     game->newRound();
-    runFrameLoop(*game);
+    runFrameLoop(*game, {SDL_GetTicks, restUntilInput});
     SDL_Quit();
     return 1;
 }

@@ -1,13 +1,9 @@
-// startup.cpp: bringing Quandrel up (sheets, video, window) and running its frame loop.
+// startup.cpp: bringing Quandrel up: the sheets, video and the window.
 #include "startup.h"
 
 #include "game.h"
 
 #include <cstdio>
-
-#ifdef __EMSCRIPTEN__
-#include "cones_frames.h"
-#endif
 
 SDL_Surface* conesSheet = nullptr;
 SDL_Surface* guiSheet = nullptr;
@@ -56,16 +52,4 @@ bool startVideo() {
     }
     SDL_WM_SetCaption("Quandrel", nullptr);
     return true;
-}
-
-void runFrameLoop(Game& game) {
-#ifdef __EMSCRIPTEN__
-    // A browser page must not spin: the page's frames run the passes instead.
-    runBrowserFrames(game);
-#endif
-    while (!quitRequested) {
-        game.draw();
-        if (game.handleEvents() == -1)
-            quitRequested = true;
-    }
 }
