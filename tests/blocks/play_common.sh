@@ -1,8 +1,10 @@
 # play_common.sh: sourced by the tests that play Drapple in a real window under Xvfb. The
 # screen is read with ImageMagick and compared with the game's own pictures from the build.
-# Usage from a test: source it with the folder holding the program and its pictures as $1.
+# Usage from a test: source it with the folder holding the program and its pictures as $1, then
+# optionally the program (blocks) and what starts it (see choose_program in program.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/../common/window_test.sh"
 GAME_DIR=$(cd "$1" && pwd)
+choose_program "$GAME_DIR" blocks "${@:2}"
 WORK=$WINDOW_WORK
 
 # Starts the game on a private 640 x 480 screen and waits for its window to fill it.
@@ -10,7 +12,7 @@ start_game() {
     start_xvfb 640x480x24 || fail "no X server"
     # The game spins between its ticks; at a lower priority it leaves the X server and the
     # screen readers room on a busy machine, and still gets every tick it needs.
-    start_program "$GAME_DIR" nice -n 5 ./blocks
+    start_program "$GAME_DIR" nice -n 5 "${GAME_COMMAND[@]}"
     wait_for_window Drapple 60 >/dev/null || fail "no Drapple window"
     # The window may be made anew on its way to full screen: the one that counts is the one
     # that fills the screen.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# play_escape_test.sh GAME_DIR SCREEN: Escape quits from the title, the game or the result.
-source "$(dirname "$0")/play_common.sh"
+# play_escape_test.sh GAME_DIR SCREEN [PROGRAM [LAUNCHER...]]: Escape quits from the title, the
+# game or the result.
 screen_name=$2
+source "$(dirname "$0")/play_common.sh" "$1" "${@:3}"
 start_game
 until_screen 60 on_title_start || fail "no title"
 if [ "$screen_name" != title ]; then

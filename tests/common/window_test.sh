@@ -8,9 +8,11 @@
 #
 # The sourcing script gets: $WINDOW_WORK (a scratch folder, removed at exit), start_xvfb,
 # start_program, wait_for_window, until_screen, hold_until, hold_until_gone, wait_for_game_end,
-# differing, fail, keep_file and show_file.
+# differing, fail, keep_file and show_file; and from program.sh, choose_program, LINE_END and
+# right_line_ends.
 set -Eeuo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/program.sh"
 export SDL_AUDIODRIVER=dummy
 
 WINDOW_WORK=$(mktemp -d)

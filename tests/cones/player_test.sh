@@ -2,19 +2,22 @@
 # player_test.sh: plays Quandrel as a person does, in a real window under Xvfb, with xdotool, and
 # reads the board back from screenshots by comparing them with the cells of the game's own sheet.
 #
-# usage: player_test.sh GAME_FOLDER TOOLS_FOLDER
-#   GAME_FOLDER holds cones and gfx/; TOOLS_FOLDER holds cones_screen_reader and cones_close_request.
+# usage: player_test.sh GAME_FOLDER TOOLS_FOLDER [PROGRAM [LAUNCHER...]]
+#   GAME_FOLDER holds the program (cones unless given) and gfx/; TOOLS_FOLDER holds
+#   cones_screen_reader and cones_close_request; LAUNCHER starts the program (see program.sh).
 game_dir=$(cd "$1" && pwd)
 tools_dir=$(cd "$2" && pwd)
 sheet="$game_dir/gfx/cones.bmp"
 source "$(dirname "$0")/../common/window_test.sh"
+choose_program "$game_dir" cones "${@:3}"
 work=$WINDOW_WORK
 show_file "$work/screen.txt"
 
-start_xvfb 800x600x24 || fail "no X server"
-# The game draws without pause; at a lower priority it leaves the X server and the screen reader
-# room on a busy machine.
-start_program "$game_dir" nice -n 5 ./cones
+# The screen is larger than the window, which is then seen whole wherever it is put: Wine, with
+# no window manager, draws a frame round it and puts it a little off the corner.
+start_xvfb 1024x768x24 || fail "no X server"
+# At a lower priority the game leaves the X server and the screen reader room on a busy machine.
+start_program "$game_dir" nice -n 5 "${GAME_COMMAND[@]}"
 wid=$(wait_for_window Quandrel 60) || fail "no window titled Quandrel"
 SHOT_WINDOW=$wid
 

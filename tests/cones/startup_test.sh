@@ -2,11 +2,15 @@
 # startup_test.sh: the ways Quandrel can fail to start, through the real program: what it says on
 # standard error, that it says nothing else, and its exit status.
 #
-# usage: startup_test.sh failures GAME_FOLDER      (no video driver, missing or unreadable sheets)
-#        startup_test.sh video-mode GAME_FOLDER    (a display that refuses the 16-bit window)
+# usage: startup_test.sh failures GAME_FOLDER [PROGRAM [LAUNCHER...]]
+#            no video driver, missing or unreadable sheets
+#        startup_test.sh video-mode GAME_FOLDER [PROGRAM [LAUNCHER...]]
+#            a display that refuses the 16-bit window
+#   GAME_FOLDER holds the program, cones unless given; LAUNCHER starts it (see program.sh).
 what=$1
 game_dir=$(cd "$2" && pwd)
 source "$(dirname "$0")/../common/window_test.sh"
+choose_program "$game_dir" cones "${@:3}"
 work=$WINDOW_WORK
 
 # run FOLDER [VAR=VALUE...]: runs the game from FOLDER; sets $status, $out and $err.
@@ -14,7 +18,7 @@ run() {
     local folder=$1
     shift
     status=0
-    (cd "$folder" && env "$@" timeout -s KILL 60 "$game_dir/cones") \
+    (cd "$folder" && env "$@" timeout -s KILL 60 "${GAME_COMMAND[@]}") \
         </dev/null >"$work/stdout" 2>"$work/stderr" || status=$?
     out=$(cat "$work/stdout")
     err=$(cat "$work/stderr")
@@ -26,6 +30,7 @@ expect_failure() {
     [ "$status" = 1 ] || fail "status $status, not 1, for: $prefix"
     [ -z "$out" ] || fail "something on standard output: $out"
     [ "$(wc -l <"$work/stderr")" = 1 ] || fail "not one line on standard error: $err"
+    right_line_ends "$work/stderr" || fail "standard error's line ends as no line of this program"
     [[ "$err" == "$prefix"?* ]] || fail "standard error says \"$err\", not \"$prefix\" and a reason"
 }
 
@@ -56,7 +61,7 @@ video-mode)
     # An 8-bit X screen: the SDL2-based runtime refuses an 800 x 600 x 16 window there, the
     # classic one emulates it. When the window opens, this runtime cannot show the failure.
     start_xvfb 800x600x8 || fail "no X server"
-    start_program "$game_dir" ./cones
+    start_program "$game_dir" "${GAME_COMMAND[@]}"
     end=$((SECONDS + 60))
     while game_running; do
         if xdotool search --onlyvisible --name '^Quandrel$' >/dev/null 2>&1; then
