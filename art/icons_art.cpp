@@ -2,15 +2,18 @@
 // and for the web apps (PNG at 192 and 512 pixels, a maskable one, and the site's favicon).
 // Usage: icons_art OUTDIR, writing OUTDIR/{quandrel,drapple}-{64,128}.png and OUTDIR/{...}.svg;
 //        icons_art --web OUTDIR, writing OUTDIR/{quandrel,drapple}-{192,512,maskable-512}.png and
-//        OUTDIR/site-{16,32,48}.png, the favicon's sizes.
+//        OUTDIR/site-{16,32,48}.png, the favicon's sizes;
+//        icons_art --windows OUTDIR, writing OUTDIR/{quandrel,drapple}.ico, the programs' icons.
 #include <cairo-svg.h>
 #include <cairo.h>
 
 #include "artkit.h"
+#include "ico_file.h"
 
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -148,15 +151,36 @@ void paint(cairo_t* cr, const IconArt& art, bool maskable) {
     art.figures(cr);
 }
 
-bool writePng(const IconArt& art, int size, const std::string& path, bool maskable = false) {
+// The icon drawn at a size; the caller destroys the surface.
+cairo_surface_t* drawIcon(const IconArt& art, int size, bool maskable) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(s);
     cairo_scale(cr, size / 128.0, size / 128.0);
     paint(cr, art, maskable);
     cairo_destroy(cr);
+    return s;
+}
+
+bool writePng(const IconArt& art, int size, const std::string& path, bool maskable = false) {
+    cairo_surface_t* s = drawIcon(art, size, maskable);
     bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(s);
     return ok;
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+// The icon at a size as a PNG file's bytes, for an icon file to hold.
+artkit::IcoImage pngImage(const IconArt& art, int size) {
+    artkit::IcoImage image{size, {}};
+    cairo_surface_t* s = drawIcon(art, size, false);
+    if (cairo_surface_write_to_png_stream(s, appendBytes, &image.png) != CAIRO_STATUS_SUCCESS)
+        image.png.clear();
+    cairo_surface_destroy(s);
+    return image;
 }
 
 bool writeSvg(const IconArt& art, const std::string& path) {
@@ -195,16 +219,32 @@ bool writeWebIcons(const std::string& out) {
     return ok;
 }
 
+// The sizes Windows shows a program's icon at: lists and title bars, the desktop, the large views.
+bool writeWindowsIcons(const std::string& out) {
+    bool ok = true;
+    for (const IconArt& art : gameIcons) {
+        std::vector<artkit::IcoImage> images;
+        for (int size : {16, 24, 32, 48, 64, 256}) {
+            images.push_back(pngImage(art, size));
+            ok = !images.back().png.empty() && ok;
+        }
+        ok = artkit::writeIco(images, out + "/" + art.name + ".ico") && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool web = argc == 3 && std::string(argv[1]) == "--web";
-    if (argc != 2 && !web) {
-        std::fprintf(stderr, "usage: icons_art [--web] OUTDIR\n");
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (argc != 2 && mode != "--web" && mode != "--windows") {
+        std::fprintf(stderr, "usage: icons_art [--web | --windows] OUTDIR\n");
         return 2;
     }
     const std::string out = argv[argc - 1];
-    const bool ok = web ? writeWebIcons(out) : writeDesktopIcons(out);
+    const bool ok = mode == "--web"       ? writeWebIcons(out)
+                    : mode == "--windows" ? writeWindowsIcons(out)
+                                          : writeDesktopIcons(out);
     if (!ok)
         std::fprintf(stderr, "icons_art: cannot write the icons into %s\n", out.c_str());
     return ok ? 0 : 1;
