@@ -1,12 +1,14 @@
 // web_bench.js: both games' pages in headless Chromium: what each page weighs as sent
 // compressed (its worker and manifest too), how long from navigation to its first drawn frame on
-// a first visit and on a repeat visit served by the offline worker, and the pace it then keeps
-// (Quandrel's frames a second, Drapple's ticks a second). Prints the figures; judges nothing.
+// a first visit and on a repeat visit served by the offline worker, Drapple's ticks a second in
+// play, and what Quandrel's page costs at rest (its main thread's busy time, from the DevTools
+// protocol's Performance.getMetrics, and its canvas draws a second). Prints the figures; judges
+// nothing.
 //
 //   ./web && node bench/web_bench.js
 //
 // BENCH_WEB_LOADS (default 11) sets how many loads each first-frame median is taken over,
-// BENCH_WEB_SECONDS (default 10) how long each pace is counted for. The site comes from
+// BENCH_WEB_SECONDS (default 10) how long the pace and the rest are counted for. The site comes from
 // build-web/site/ (or WEB_SITE_DIR), served on 127.0.0.1 by browser/site_server.js.
 "use strict";
 
@@ -61,6 +63,19 @@ function watchFirstFrame() {
 
 let server = null; // the site on 127.0.0.1, where the offline worker works
 
+// Runs in the page before its own scripts too: counts every draw on any canvas of the page.
+function countCanvasDraws() {
+  window.canvasDraws = 0;
+  const context = CanvasRenderingContext2D.prototype;
+  for (const name of ["putImageData", "drawImage", "fillRect", "clearRect"]) {
+    const draw = context[name];
+    context[name] = function (...args) {
+      window.canvasDraws++;
+      return draw.apply(this, args);
+    };
+  }
+}
+
 // A fresh tab in a fresh browser context, nothing cached nor kept offline, on the page of
 // `game`; it is closed with the context.
 async function freshPage(browser, game) {
@@ -69,7 +84,7 @@ async function freshPage(browser, game) {
     context,
     `${server.url}${game}.html`,
     undefined,
-    watchFirstFrame
+    `(${watchFirstFrame})(); (${countCanvasDraws})();`
   );
   page.closeAll = () => context.close();
   return page;
@@ -144,17 +159,15 @@ async function repeatFrame(browser, game) {
   return seen;
 }
 
-// The game's count (Quandrel's frames, Drapple's ticks) over `seconds` of the page's own time.
-async function pace(browser, game) {
-  const page = await freshPage(browser, game);
+// Drapple's ticks a second over `seconds` of the page's own time, in play: Z on the title starts
+// a game, whose piece then falls on its own.
+async function pace(browser) {
+  const page = await freshPage(browser, "drapple");
   await site.waitForState(page, "running");
   await site.waitForCount(page, 10);
-  if (game === "drapple") {
-    // Counted in play: Z on the title starts a game, whose piece then falls on its own.
-    await page.keyboard.down("z");
-    await site.waitForCount(page, (await page.evaluate(() => window.webGame.count())) + 4);
-    await page.keyboard.up("z");
-  }
+  await page.keyboard.down("z");
+  await site.waitForCount(page, (await page.evaluate(() => window.webGame.count())) + 4);
+  await page.keyboard.up("z");
   const counted = await page.evaluate(async (seconds) => {
     const count0 = window.webGame.count();
     const time0 = performance.now();
@@ -163,6 +176,30 @@ async function pace(browser, game) {
   }, paceSeconds);
   await page.closeAll();
   return (counted.count * 1000) / counted.ms;
+}
+
+// Quandrel's page at rest after its first frame: the share of the page's main thread busy with
+// tasks, and the canvas draws a second, over `seconds`.
+async function quandrelAtRest(browser) {
+  const page = await freshPage(browser, "quandrel");
+  await site.waitForState(page, "running");
+  await site.waitForCount(page, 1);
+  await site.afterFrames(page, 10); // past the first frame's own work
+  const session = await page.target().createCDPSession();
+  await session.send("Performance.enable");
+  const busy = async () => {
+    const { metrics } = await session.send("Performance.getMetrics");
+    const value = (name) => metrics.find((metric) => metric.name === name).value;
+    return { task: value("TaskDuration"), time: value("Timestamp") };
+  };
+  const draws0 = await page.evaluate(() => window.canvasDraws);
+  const before = await busy();
+  await new Promise((resolve) => setTimeout(resolve, paceSeconds * 1000));
+  const after = await busy();
+  const draws = (await page.evaluate(() => window.canvasDraws)) - draws0;
+  await page.closeAll();
+  const seconds = after.time - before.time;
+  return { mainThread: (after.task - before.task) / seconds, drawsPerSecond: draws / seconds };
 }
 
 const median = (values) => {
@@ -212,8 +249,8 @@ async function main() {
       for (const game of games) repeatFrames[game].push(await repeatFrame(browser, game));
     }
 
-    const paces = {};
-    for (const game of games) paces[game] = await pace(browser, game);
+    const ticksPerSecond = await pace(browser);
+    const rest = await quandrelAtRest(browser);
 
     console.log("\n| figure | value | target |");
     console.log("|---|---:|---|");
@@ -236,8 +273,13 @@ async function main() {
           `${ms(median(repeat))} ms (${ms(Math.min(...repeat))}-${ms(Math.max(...repeat))}) | < 200 ms |`
       );
     }
-    console.log(`| quandrel: frames a second | ${paces.quandrel.toFixed(1)} | - |`);
-    console.log(`| drapple: ticks a second, in play | ${paces.drapple.toFixed(1)} | 62.5 |`);
+    console.log(
+      `| quandrel: page at rest, main thread busy | ${(rest.mainThread * 100).toFixed(2)} % | <= 1 % |`
+    );
+    console.log(
+      `| quandrel: page at rest, canvas draws a second | ${rest.drawsPerSecond.toFixed(1)} | 0 |`
+    );
+    console.log(`| drapple: ticks a second, in play | ${ticksPerSecond.toFixed(1)} | 62.5 |`);
   } finally {
     await browser.close();
     await server.close();

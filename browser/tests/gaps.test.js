@@ -29,7 +29,8 @@ for (const [name, colour, gap] of keyCases) {
     for (const [query, expectKeyPixels] of [["", false], [`?open=${gap}`, true]]) {
       const page = await open(t, name + query);
       await site.waitForState(page, "running");
-      await site.waitForCount(page, 5);
+      // Quandrel's first frame shows every picture; Drapple's title comes with its second tick.
+      await site.waitForCount(page, name.startsWith("quandrel") ? 1 : 5);
       const pixels = countColour(await site.readScreen(page), colour);
       assert.equal(pixels > 0, expectKeyPixels, `${name}${query}: ${pixels} key-colour pixels`);
     }
@@ -51,7 +52,7 @@ test("both pages with every fix: no picture fails", async (t) => {
   for (const name of ["quandrel.html", "drapple.html"]) {
     const page = await open(t, name);
     await site.waitForState(page, "running");
-    await site.waitForCount(page, 10);
+    await site.waitForCount(page, name.startsWith("quandrel") ? 1 : 10);
     assert.deepEqual(await page.evaluate(() => window.webGame.messages), [], name);
   }
 });

@@ -45,16 +45,21 @@ async function failureShown(page) {
   return { game, ...shown };
 }
 
-// The game loaded after the failure plays: Quandrel draws frames; Drapple starts on a key and
-// runs its ticks.
+// The game loaded after the failure plays: Quandrel draws its first frame and another when the
+// pointer moves; Drapple starts on a key and runs its ticks.
 async function playsAfterRetry(page, state) {
   await page.click("#retry");
   await site.waitForState(page, state);
   if (state === "waiting") {
     await page.keyboard.press("Enter");
     await site.waitForState(page, "running");
+    await site.waitForCount(page, 10);
+    return;
   }
-  await site.waitForCount(page, 10);
+  await site.waitForCount(page, 1);
+  const point = await site.pagePoint(page, 400, 300);
+  await page.mouse.move(point.x, point.y);
+  await site.waitForCount(page, 2);
 }
 
 for (const [game, title, state] of games) {

@@ -1,5 +1,6 @@
-// pace.test.js: Drapple's ticks keep the native pace whatever the display's frame rate, on a
-// clock the test moves itself: the page's Date.now and its display frames are the test's.
+// pace.test.js: Drapple's ticks keep the native pace whatever the display's frame rate, and
+// Quandrel's page draws only when something happened, on a clock the test moves itself: the
+// page's Date.now and its display frames are the test's.
 "use strict";
 
 const assert = require("node:assert/strict");
@@ -53,4 +54,44 @@ test("Drapple after a long pause goes on at its pace without making up the time"
 test("Drapple on slow frames runs at most four ticks a frame", async (t) => {
   const page = await startDrapple(t);
   assert.equal(await ticksOver(page, 10, 100), 40);
+});
+
+// A count of everything drawn on any canvas of the page.
+function countCanvasDraws() {
+  window.canvasDraws = 0;
+  const context = CanvasRenderingContext2D.prototype;
+  for (const name of ["putImageData", "drawImage", "fillRect", "clearRect"]) {
+    const draw = context[name];
+    context[name] = function (...args) {
+      window.canvasDraws++;
+      return draw.apply(this, args);
+    };
+  }
+}
+
+// Ten seconds of display frames at 60 a second; the frames Quandrel drew and the canvas draws.
+async function restOf(page) {
+  return page.evaluate(() => {
+    const frames = window.webGame.count();
+    const draws = window.canvasDraws;
+    window.testClock.run(600, 1000 / 60);
+    return { frames: window.webGame.count() - frames, draws: window.canvasDraws - draws };
+  });
+}
+
+test("Quandrel at rest draws nothing; a move of the pointer draws one frame", async (t) => {
+  const prepare = `(${installClock})(); (${countCanvasDraws})();`;
+  const page = await site.openPage(shared.browser, "quandrel.html", undefined, prepare);
+  t.after(() => page.close());
+  await site.waitForState(page, "running");
+  await page.evaluate(() => window.testClock.run(2, 1000 / 60));
+  assert.equal(await page.evaluate(() => window.webGame.count()), 1, "the first frame");
+  assert.deepEqual(await restOf(page), { frames: 0, draws: 0 }, "ten seconds at rest");
+
+  const point = await site.pagePoint(page, 400, 300);
+  await page.mouse.move(point.x, point.y);
+  const moved = await restOf(page);
+  assert.equal(moved.frames, 1, "one frame for the move");
+  assert.ok(moved.draws >= 1, "the frame reached the canvas");
+  assert.deepEqual(await restOf(page), { frames: 0, draws: 0 }, "at rest again");
 });

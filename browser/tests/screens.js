@@ -10,6 +10,8 @@ const outputDir = process.env.WEB_TEST_OUTPUT || path.resolve(site.siteDir, "../
 fs.mkdirSync(outputDir, { recursive: true });
 
 async function keep(page, name) {
+  // A tab behind another shows no new frame, and a game at rest draws none of its own.
+  await page.bringToFront();
   await page.screenshot({ path: path.join(outputDir, name + ".png") });
   fs.writeFileSync(path.join(outputDir, name + ".log"), page.consoleLog.join("\n") + "\n");
 }

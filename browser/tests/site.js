@@ -161,6 +161,20 @@ async function waitForCount(page, count, timeout = 20000) {
   await page.waitForFunction((count) => window.webGame.count() >= count, { timeout, polling }, count);
 }
 
+// Waits until the page has shown `count` more display frames. Quandrel handles all the input that
+// waits, and draws what it changed, in the first frame after it: input given before this call has
+// been handled, and is on the screen, once it returns.
+async function afterFrames(page, count = 2) {
+  await page.evaluate(
+    (count) =>
+      new Promise((resolve) => {
+        const step = () => (--count > 0 ? requestAnimationFrame(step) : resolve());
+        requestAnimationFrame(step);
+      }),
+    count
+  );
+}
+
 module.exports = {
   launch,
   browserForFile,
@@ -171,6 +185,7 @@ module.exports = {
   pagePoint,
   waitForState,
   waitForCount,
+  afterFrames,
   siteDir,
   origin,
 };

@@ -15,8 +15,7 @@ const shared = site.browserForFile();
 async function tap(page, x, y) {
   const point = await site.pagePoint(page, x, y);
   await page.touchscreen.tap(point.x, point.y);
-  const frames = await page.evaluate(() => window.webGame.count());
-  await site.waitForCount(page, frames + 3);
+  await site.afterFrames(page);
 }
 
 // The die of the current row, right of its slots: it moves up a row when a row is checked.
@@ -24,7 +23,7 @@ const dieOfRow = (row) => [520, 550 - 60 * row + 1, 32, 30];
 
 async function checkByTap(page) {
   await page.keyboard.press("r"); // a random row, ready to check
-  await site.waitForCount(page, (await page.evaluate(() => window.webGame.count())) + 3);
+  await site.afterFrames(page);
   const before = await site.readScreen(page);
   await tap(page, ...q.places.check);
   const after = await site.readScreen(page);
@@ -35,7 +34,7 @@ test("Quandrel by touch: a tap picks a cone, a tap places it, a tap on Check che
   const page = await site.openPage(shared.browser, "quandrel.html", phone);
   t.after(() => keep(page, "quandrel-touch").then(() => page.close()));
   await site.waitForState(page, "running");
-  await site.waitForCount(page, 3);
+  await site.waitForCount(page, 1); // the first frame
   const first = await site.readScreen(page);
   await tap(page, ...q.places.palette(0));
   await tap(page, ...q.places.slot(0, 0));
@@ -47,7 +46,7 @@ test("Quandrel by touch without the motion fix: a tap on Check is lost", async (
   const page = await site.openPage(shared.browser, "quandrel.html?open=touchMotion", phone);
   t.after(() => keep(page, "quandrel-touch-open").then(() => page.close()));
   await site.waitForState(page, "running");
-  await site.waitForCount(page, 3);
+  await site.waitForCount(page, 1); // the first frame
   assert.equal(await checkByTap(page), false);
 });
 
