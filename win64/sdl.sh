@@ -66,7 +66,7 @@ build_key() {
 
 build_sdl() {
     rm -rf "$source_dir" "$prefix" "$build/sdl-build"
-    dpkg-source --no-check -x "$apt_dir"/download/libsdl1.2_*.dsc "$source_dir" >/dev/null
+    dpkg-source --no-check --no-copy -x "$apt_dir"/download/libsdl1.2_*.dsc "$source_dir" >/dev/null
     mkdir -p "$build/sdl-build"
     (
         cd "$build/sdl-build"

@@ -12,24 +12,11 @@ source=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
 
 # package SOURCE BUILD: configures, builds and packs; the .deb goes to BUILD/package/.
 package() {
-    local from=$1 into=$2 start=$SECONDS
-    {
-        cmake -S "$from" -B "$into" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-            cmake --build "$into" -j"$jobs" &&
-            (cd "$into" && env -u LD_LIBRARY_PATH cpack -G DEB -B "$into/package")
-    } >"$into.log" 2>&1 || { tail -30 "$into.log" >&2; fail "the build in $into failed"; }
-    echo "built and packed in $into in $((SECONDS - start)) s"
+    cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+        cmake --build "$2" -j"$jobs" &&
+        (cd "$2" && env -u LD_LIBRARY_PATH cpack -G DEB -B "$2/package")
 }
-
-package "$source" "$first"
-copy_sources
-# Outside a git checkout both builds take the changelog's date.
-epoch=$(git -C "$source" log -1 --format=%ct 2>/dev/null || true)
-(
-    other_settings
-    [ -z "$epoch" ] || export SOURCE_DATE_EPOCH=$epoch
-    package "$copy" "$second"
-)
+release_twice package
 
 a=$(echo "$first"/package/*.deb)
 b=$(echo "$second"/package/*.deb)

@@ -16,26 +16,13 @@ copy="$work/sources-elsewhere/puzzle-games"
 
 # release SOURCE BUILD: SDL, the programs, the zip and the installer, into BUILD.
 release() {
-    local from=$1 into=$2 start=$SECONDS
-    {
-        "$from/win64/sdl.sh" "$into" &&
-            cmake -S "$from/win64" -B "$into" \
-                --toolchain "$from/win64/toolchain-x86_64-w64-mingw32.cmake" \
-                -DPICTURES_DIR="$source/build" &&
-            cmake --build "$into" -j"$jobs" &&
-            (cd "$into" && cpack -G NSIS)
-    } >"$into.log" 2>&1 || { tail -30 "$into.log" >&2; fail "the build in $into failed"; }
-    echo "built and packed in $into in $((SECONDS - start)) s"
+    "$1/win64/sdl.sh" "$2" &&
+        cmake -S "$1/win64" -B "$2" --toolchain "$1/win64/toolchain-x86_64-w64-mingw32.cmake" \
+            -DPICTURES_DIR="$source/build" &&
+        cmake --build "$2" -j"$jobs" &&
+        (cd "$2" && cpack -G NSIS)
 }
-
-release "$source" "$first"
-copy_sources
-epoch=$(git -C "$source" log -1 --format=%ct 2>/dev/null || true)
-(
-    other_settings
-    [ -z "$epoch" ] || export SOURCE_DATE_EPOCH=$epoch
-    release "$copy" "$second"
-)
+release_twice release
 
 differ=0
 for kind in zip exe; do
