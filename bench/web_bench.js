@@ -101,7 +101,7 @@ const fileSize = (name) => {
 async function pageWeight(browser, game) {
   const page = await freshPage(browser, game);
   await site.waitForState(page, "running");
-  await site.waitForCount(page, 10);
+  await site.waitForCount(page, 1); // Quandrel's first frame, Drapple's first tick
   const names = await page.evaluate(() => [
     location.pathname,
     ...performance.getEntriesByType("resource").map((entry) => new URL(entry.name).pathname),
