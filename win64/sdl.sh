@@ -9,7 +9,10 @@
 set -euo pipefail
 build=$(mkdir -p "$1" && cd "$1" && pwd)
 # Autoconf's configure refuses to build in such a folder; better said at once.
-[[ "$build" != *[[:space:]]* ]] || { echo "sdl: the build folder's path holds a space: $build" >&2; exit 1; }
+if [[ "$build" == *[[:space:]]* ]]; then
+    echo "sdl: the build folder's path holds a space: $build" >&2
+    exit 1
+fi
 host=x86_64-w64-mingw32
 apt_dir=$build/apt
 source_dir=$build/sdl-source
@@ -19,7 +22,8 @@ prefix=$build/sdl
 # messages there. The PE time stamp is left out and the folders mapped away, so that the DLL is
 # the same on every build (it is linked stripped: strip itself would stamp it with the time);
 # libgcc goes into it, so it needs nothing beyond Windows' own DLLs.
-configure_flags=(--build="$(gcc -dumpmachine)" --host=$host --prefix="$prefix" --disable-static --disable-stdio-redirect)
+configure_flags=(--build="$(gcc -dumpmachine)" --host=$host --prefix="$prefix" --disable-static
+    --disable-stdio-redirect)
 cflags="-O2 -ffile-prefix-map=$source_dir=. -ffile-prefix-map=$build=."
 ldflags="-Wl,-s -static-libgcc -Wl,--no-insert-timestamp"
 

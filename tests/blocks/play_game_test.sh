@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# play_game_test.sh GAME_DIR [PROGRAM [LAUNCHER...]]: a game played to the top ends on the result screen with its
-# score, the title comes back, and Down with Z quits.
+# play_game_test.sh GAME_DIR [PROGRAM [LAUNCHER...]]: a game played to the top ends on the result
+# screen with its score, the title comes back, and Down with Z quits.
 source "$(dirname "$0")/play_common.sh" "$@"
 start_game
 until_screen 60 on_title_start || fail "no title"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# play_menu_test.sh GAME_DIR [PROGRAM [LAUNCHER...]]: the title shows, its cursor follows Down, Z starts a game, pieces
-# stay up until Down is held, then drop to the bottom; Escape in the game quits.
+# play_menu_test.sh GAME_DIR [PROGRAM [LAUNCHER...]]: the title shows, its cursor follows Down,
+# Z starts a game, pieces stay up until Down is held, then drop to the bottom; Escape in the game
+# quits.
 source "$(dirname "$0")/play_common.sh" "$@"
 start_game
 until_screen 60 on_title_start || fail "the title with the cursor on Start did not show"

@@ -30,7 +30,8 @@ expect_failure() {
     [ "$status" = 1 ] || fail "status $status, not 1, for: $prefix"
     [ -z "$out" ] || fail "something on standard output: $out"
     [ "$(wc -l <"$work/stderr")" = 1 ] || fail "not one line on standard error: $err"
-    right_line_ends "$work/stderr" || fail "standard error's line ends as no line of this program"
+    right_line_ends "$work/stderr" ||
+        fail "standard error's line does not end as the program's C library ends a line"
     [[ "$err" == "$prefix"?* ]] || fail "standard error says \"$err\", not \"$prefix\" and a reason"
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# package_test.sh ZIP NATIVE_BUILD VERSION SDL_DEBIAN_VERSION: the portable zip as a player unpacks it:
-# exactly the files of the layout, the pictures the native build drew, each program a 64-bit
-# Windows GUI program that needs no DLL beyond Windows' own and the SDL.dll beside it, with its
-# game's icon and version information (VERSION); the texts with Windows' line ends, naming SDL's source.
+# package_test.sh ZIP NATIVE_BUILD VERSION SDL_DEBIAN_VERSION: the portable zip as a player
+# unpacks it: exactly the files of the layout, the pictures the native build drew, each program a
+# 64-bit Windows GUI program that needs no DLL beyond Windows' own and the SDL.dll beside it, with
+# its game's icon and version information (VERSION); the texts with Windows' line ends, naming
+# SDL's source.
 set -euo pipefail
 zip=$1
 native=$(cd "$2" && pwd)
