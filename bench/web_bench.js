@@ -63,19 +63,6 @@ function watchFirstFrame() {
 
 let server = null; // the site on 127.0.0.1, where the offline worker works
 
-// Runs in the page before its own scripts too: counts every draw on any canvas of the page.
-function countCanvasDraws() {
-  window.canvasDraws = 0;
-  const context = CanvasRenderingContext2D.prototype;
-  for (const name of ["putImageData", "drawImage", "fillRect", "clearRect"]) {
-    const draw = context[name];
-    context[name] = function (...args) {
-      window.canvasDraws++;
-      return draw.apply(this, args);
-    };
-  }
-}
-
 // A fresh tab in a fresh browser context, nothing cached nor kept offline, on the page of
 // `game`; it is closed with the context.
 async function freshPage(browser, game) {
@@ -84,7 +71,7 @@ async function freshPage(browser, game) {
     context,
     `${server.url}${game}.html`,
     undefined,
-    `(${watchFirstFrame})(); (${countCanvasDraws})();`
+    `(${watchFirstFrame})(); (${site.countCanvasDraws})();`
   );
   page.closeAll = () => context.close();
   return page;

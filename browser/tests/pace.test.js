@@ -56,19 +56,6 @@ test("Drapple on slow frames runs at most four ticks a frame", async (t) => {
   assert.equal(await ticksOver(page, 10, 100), 40);
 });
 
-// A count of everything drawn on any canvas of the page.
-function countCanvasDraws() {
-  window.canvasDraws = 0;
-  const context = CanvasRenderingContext2D.prototype;
-  for (const name of ["putImageData", "drawImage", "fillRect", "clearRect"]) {
-    const draw = context[name];
-    context[name] = function (...args) {
-      window.canvasDraws++;
-      return draw.apply(this, args);
-    };
-  }
-}
-
 // Ten seconds of display frames at 60 a second; the frames Quandrel drew and the canvas draws.
 async function restOf(page) {
   return page.evaluate(() => {
@@ -80,7 +67,7 @@ async function restOf(page) {
 }
 
 test("Quandrel at rest draws nothing; a move of the pointer draws one frame", async (t) => {
-  const prepare = `(${installClock})(); (${countCanvasDraws})();`;
+  const prepare = `(${installClock})(); (${site.countCanvasDraws})();`;
   const page = await site.openPage(shared.browser, "quandrel.html", undefined, prepare);
   t.after(() => page.close());
   await site.waitForState(page, "running");

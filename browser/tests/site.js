@@ -161,6 +161,20 @@ async function waitForCount(page, count, timeout = 20000) {
   await page.waitForFunction((count) => window.webGame.count() >= count, { timeout, polling }, count);
 }
 
+// Runs in a page before its own scripts (see openPage's `prepare`): counts every draw on any
+// canvas of the page in window.canvasDraws.
+function countCanvasDraws() {
+  window.canvasDraws = 0;
+  const context = CanvasRenderingContext2D.prototype;
+  for (const name of ["putImageData", "drawImage", "fillRect", "clearRect"]) {
+    const draw = context[name];
+    context[name] = function (...args) {
+      window.canvasDraws++;
+      return draw.apply(this, args);
+    };
+  }
+}
+
 // Waits until the page has shown `count` more display frames. Quandrel handles all the input that
 // waits, and draws what it changed, in the first frame after it: input given before this call has
 // been handled, and is on the screen, once it returns.
@@ -186,6 +200,7 @@ module.exports = {
   waitForState,
   waitForCount,
   afterFrames,
+  countCanvasDraws,
   siteDir,
   origin,
 };

@@ -15,6 +15,33 @@ inline Uint32 fakeClock() {
     return fakeNow;
 }
 
+// Events as SDL delivers them: a press or release of the left button, a key pressed, a motion.
+inline SDL_Event mouseButton(Uint8 type, int x, int y) {
+    SDL_Event event = {};
+    event.type = type;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = Uint16(x);
+    event.button.y = Uint16(y);
+    return event;
+}
+
+inline SDL_Event keyDown(SDLKey key) {
+    SDL_Event event = {};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+inline SDL_Event mouseMotion(int x, int y) {
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = Uint16(x);
+    event.motion.y = Uint16(y);
+    return event;
+}
+
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {

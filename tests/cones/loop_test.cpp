@@ -51,32 +51,6 @@ void scriptedRest(Uint32 milliseconds) {
 
 const LoopClock scriptedClock = {fakeClock, scriptedRest};
 
-SDL_Event motion(int x, int y) {
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = Uint16(x);
-    event.motion.y = Uint16(y);
-    return event;
-}
-
-SDL_Event button(Uint8 type, int x, int y) {
-    SDL_Event event = {};
-    event.type = type;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = Uint16(x);
-    event.button.y = Uint16(y);
-    return event;
-}
-
-SDL_Event key(SDLKey sym) {
-    SDL_Event event = {};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = sym;
-    return event;
-}
-
 SDL_Event closeBox() {
     SDL_Event event = {};
     event.type = SDL_QUIT;
@@ -91,18 +65,18 @@ SDL_Event playerEvent(std::mt19937& random) {
     if (x >= 460 && x <= 512 && y >= 290 && y <= 332) // Leave, after a round
         x -= 100;
     if (roll < 50)
-        return motion(x, y);
+        return mouseMotion(x, y);
     if (roll < 62)
-        return button(SDL_MOUSEBUTTONDOWN, 100 + int(random() % 36), 45 + int(random() % 540));
+        return mouseButton(SDL_MOUSEBUTTONDOWN, 100 + int(random() % 36), 45 + int(random() % 540));
     if (roll < 74)
-        return button(SDL_MOUSEBUTTONDOWN, 320 + int(random() % 216), y);
+        return mouseButton(SDL_MOUSEBUTTONDOWN, 320 + int(random() % 216), y);
     if (roll < 86)
-        return button(SDL_MOUSEBUTTONUP, x, y);
+        return mouseButton(SDL_MOUSEBUTTONUP, x, y);
     if (roll < 93)
-        return key(SDLK_r);
+        return keyDown(SDLK_r);
     if (roll < 99)
-        return key(SDLK_RETURN);
-    return key(SDLK_n);
+        return keyDown(SDLK_RETURN);
+    return keyDown(SDLK_n);
 }
 
 std::vector<Uint16> screenPixels() {
@@ -162,14 +136,15 @@ class FrameLoopTest : public GameTest {
 };
 
 TEST_F(FrameLoopTest, AtRestTheFirstFrameIsTheOnlyOne) {
-    Script quiet{{{startedAt + 10000, key(SDLK_ESCAPE)}}};
+    Script quiet{{{startedAt + 10000, keyDown(SDLK_ESCAPE)}}};
     EXPECT_EQ(play(quiet), 1u);
     EXPECT_EQ(fakeNow, startedAt + 10000);
     EXPECT_LE(quiet.rests, int(10000 / IdleRest) + 1) << "long rests, not a look each millisecond";
 }
 
 TEST_F(FrameLoopTest, OneEventBringsOneFrameShowingIt) {
-    Script one{{{startedAt + 500, motion(400, 300)}, {startedAt + 2000, key(SDLK_ESCAPE)}}};
+    Script one{
+        {{startedAt + 500, mouseMotion(400, 300)}, {startedAt + 2000, keyDown(SDLK_ESCAPE)}}};
     EXPECT_EQ(play(one), 2u);
     EXPECT_EQ(screenPixels(), frameOfDrawingAfterEveryEvent(one));
 }
@@ -193,11 +168,11 @@ TEST_F(FrameLoopTest, ABurstOfMotionIsDrawnAsFewFramesTheLastAtThePointer) {
         SCOPED_TRACE(testing::Message() << c.motions << " motions " << c.apart << " ms apart");
         SetUp();
         // A cone in the hand follows the pointer, so each frame shows where it was.
-        Script burst{{{startedAt + 100, button(SDL_MOUSEBUTTONDOWN, 110, 60)}}};
+        Script burst{{{startedAt + 100, mouseButton(SDL_MOUSEBUTTONDOWN, 110, 60)}}};
         Uint32 at = startedAt + 200;
         for (int i = 0; i < c.motions; ++i, at += c.apart)
-            burst.arrivals.push_back({at, motion(150 + i % 500, 100 + i % 450)});
-        burst.arrivals.push_back({at + 1000, key(SDLK_ESCAPE)});
+            burst.arrivals.push_back({at, mouseMotion(150 + i % 500, 100 + i % 450)});
+        burst.arrivals.push_back({at + 1000, keyDown(SDLK_ESCAPE)});
         uint32_t frames = play(burst);
         EXPECT_GE(frames, 3u) << "the first, the press and the motion";
         EXPECT_LE(frames, 2 + c.mostFrames);
@@ -220,7 +195,7 @@ TEST_F(FrameLoopTest, AfterAnyRunOfEventsTheFrameIsTheOneDrawingAfterEachLeft) {
             played.arrivals.push_back({at, playerEvent(random)});
         }
         // Escape once the last frame is due: what the screen shows then is what is compared.
-        played.arrivals.push_back({at + FrameGap + Uint32(random() % 40), key(SDLK_ESCAPE)});
+        played.arrivals.push_back({at + FrameGap + Uint32(random() % 40), keyDown(SDLK_ESCAPE)});
         play(played);
         ASSERT_EQ(played.next, played.arrivals.size()) << "the game ended on the last event";
         std::vector<Uint16> shown = screenPixels();
@@ -238,7 +213,7 @@ struct EndCase {
 
 TEST_F(FrameLoopTest, SignalsEndTheGameAsEscapeDoesTheCloseBoxDoesNot) {
     const EndCase endCases[] = {
-        {"Escape", key(SDLK_ESCAPE), 0, 500},
+        {"Escape", keyDown(SDLK_ESCAPE), 0, 500},
         {"interrupt", {}, SIGINT, 500},
         {"termination", {}, SIGTERM, 500},
         {"close box", closeBox(), 0, 3000}, // ended only by the Escape at 3 s
@@ -246,7 +221,8 @@ TEST_F(FrameLoopTest, SignalsEndTheGameAsEscapeDoesTheCloseBoxDoesNot) {
     for (const EndCase& c : endCases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        Script ending{{{startedAt + 500, c.event, c.signal}, {startedAt + 3000, key(SDLK_ESCAPE)}}};
+        Script ending{
+            {{startedAt + 500, c.event, c.signal}, {startedAt + 3000, keyDown(SDLK_ESCAPE)}}};
         auto interruptBefore = std::signal(SIGINT, SIG_DFL);
         auto terminationBefore = std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, interruptBefore);

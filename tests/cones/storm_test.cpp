@@ -116,21 +116,7 @@ class EventStorm {
 };
 
 SDL_Event press(int x, int y) {
-    SDL_Event event = {};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_PRESSED;
-    event.button.x = Uint16(x);
-    event.button.y = Uint16(y);
-    return event;
-}
-
-SDL_Event keyDown(SDLKey key) {
-    SDL_Event event = {};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    return event;
+    return mouseButton(SDL_MOUSEBUTTONDOWN, x, y);
 }
 
 bool rowRepeatsAColour(const Row& row) {
