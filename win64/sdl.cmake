@@ -3,6 +3,10 @@
 # sdl-config's libraries what a Windows program needs: mingw32 and SDLmain, whose WinMain starts
 # the game's main, and the window subsystem. SDL itself is named by its import library, which a
 # static link (of the compiler's runtime) would not look for as -lSDL.
+if(NOT EXISTS ${SDL_PREFIX}/bin/SDL.dll)
+  message(FATAL_ERROR "No SDL for Windows in ${SDL_PREFIX}: win64/sdl.sh ${CMAKE_BINARY_DIR} builds it "
+                      "(./windows runs it)")
+endif()
 execute_process(
   COMMAND sh ${SDL_PREFIX}/bin/sdl-config --cflags
   OUTPUT_VARIABLE SDL_CFLAGS
