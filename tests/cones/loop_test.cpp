@@ -105,6 +105,12 @@ class FrameLoopTest : public GameTest {
         startedAt = fakeNow;
     }
 
+    // Another game from the start, for the next case of a table.
+    void freshGame() {
+        TearDown();
+        SetUp();
+    }
+
     // Runs the loop through the script; returns the frames it drew.
     uint32_t play(Script& played) {
         script = &played;
@@ -166,7 +172,7 @@ constexpr BurstCase burstCases[] = {
 TEST_F(FrameLoopTest, ABurstOfMotionIsDrawnAsFewFramesTheLastAtThePointer) {
     for (const BurstCase& c : burstCases) {
         SCOPED_TRACE(testing::Message() << c.motions << " motions " << c.apart << " ms apart");
-        SetUp();
+        freshGame();
         // A cone in the hand follows the pointer, so each frame shows where it was.
         Script burst{{{startedAt + 100, mouseButton(SDL_MOUSEBUTTONDOWN, 110, 60)}}};
         Uint32 at = startedAt + 200;
@@ -185,7 +191,7 @@ TEST_F(FrameLoopTest, AfterAnyRunOfEventsTheFrameIsTheOneDrawingAfterEachLeft) {
     std::mt19937 random(20261211);
     for (int run = 0; run < 20; ++run) {
         SCOPED_TRACE(testing::Message() << "run " << run);
-        SetUp();
+        freshGame();
         Script played;
         Uint32 at = startedAt;
         for (int i = 0; i < 300; ++i) {
@@ -220,7 +226,7 @@ TEST_F(FrameLoopTest, SignalsEndTheGameAsEscapeDoesTheCloseBoxDoesNot) {
     };
     for (const EndCase& c : endCases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        freshGame();
         Script ending{
             {{startedAt + 500, c.event, c.signal}, {startedAt + 3000, keyDown(SDLK_ESCAPE)}}};
         auto interruptBefore = std::signal(SIGINT, SIG_DFL);
