@@ -7,9 +7,9 @@
 
 class Game;
 
-// The least time from one frame to the next, milliseconds: about one display refresh, so that a
-// burst of pointer motion is drawn as a few frames, not hundreds.
-constexpr Uint32 FrameGap = 16;
+// The least time from one frame to the next, milliseconds: a display refresh at 60 a second is
+// 16.7 ms, so a burst of pointer motion is drawn as at most one frame a refresh, not hundreds.
+constexpr Uint32 FrameGap = 17;
 
 // The longest rest with the screen up to date, milliseconds: input ends a rest at once, but a
 // signal may be taken by another of SDL's threads and leave this one asleep until then.
