@@ -24,7 +24,7 @@ start_xvfb "$geometry"
 xprop -root -spy >/dev/null 2>&1 &
 keeper=$!
 game=""
-# The cones game ignores SIGTERM, so the game goes with SIGKILL.
+# The game goes with SIGKILL: the measurement is over, whatever state the game is in.
 cleanup() {
     [ -n "$game" ] && kill -9 "$game" 2>/dev/null
     kill "$keeper" "$XVFB_PID" 2>/dev/null

@@ -45,7 +45,7 @@ pause_game() { [ -z "$GAME_PID" ] || kill -STOP -- "-$GAME_PID" 2>/dev/null || t
 resume_game() { [ -z "$GAME_PID" ] || kill -CONT -- "-$GAME_PID" 2>/dev/null || true; }
 stop_game() {
     [ -n "$GAME_PID" ] || return 0
-    # Quandrel ignores SIGTERM, and a paused game would never act on it.
+    # A paused game would never act on a gentler signal.
     kill -KILL -- "-$GAME_PID" 2>/dev/null || true
     wait "$GAME_PID" 2>/dev/null || true
     GAME_PID=""
